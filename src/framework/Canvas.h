@@ -102,6 +102,7 @@ class TCanvas {
  private:
   void Changed();
   void PutPixel(int x, int y, TColor color);
+  void FillPixels(int left, int top, int right, int bottom);
 
   TRgbImage pixels_;
   TPoint penPos_;
