@@ -1,0 +1,56 @@
+// The main window's layout as data: every control with its parent, caption, place, size,
+// tab order and state. Positions are logical pixels (96 per inch) from the parent's top left.
+#pragma once
+
+#include <array>
+#include <string_view>
+#include <variant>
+
+#include "ui/Main.h"
+
+namespace orvelan {
+
+// Which member of TForm1 a layout row creates; the member's type is the control's kind.
+using TControlMember =
+    std::variant<QFrame* TForm1::*, QGroupBox* TForm1::*, TImage* TForm1::*,
+                 QLineEdit* TForm1::*, QLabel* TForm1::*, TUpDown* TForm1::*,
+                 QComboBox* TForm1::*, QRadioButton* TForm1::*>;
+
+struct TControlLayout {
+  TControlMember Member;
+  std::string_view Name;
+  std::string_view Parent;   // name of the parent control; empty: the window itself
+  std::string_view Caption;  // caption or initial text (UTF-8); spin buttons: none
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;   // 0: labels size themselves to their caption
+  int Height = 0;
+  int TabOrder = -1;  // position among the parent's children in the tab order; -1: none
+  bool ReadOnly = false;
+  bool Visible = true;
+  bool Enabled = true;
+  bool Checked = false;
+};
+
+// In the order in which the controls are created (later controls lie on top of earlier ones).
+extern const std::array<TControlLayout, 69> kLayout;
+
+// Spin button, text box and click handler of each numeric setting, in kNumericSettings order.
+struct TSpinBinding {
+  TUpDown* TForm1::*Spin;
+  QLineEdit* TForm1::*Edit;
+  void (TForm1::*Click)();
+};
+extern const std::array<TSpinBinding, kNumericSettings.size()> kSpinBindings;
+
+// Items of the glass list; the item index is the TGlass value.
+inline constexpr std::array<std::string_view, 2> kGlassItems{"BK7", "SF2"};
+
+// The window's font: the face that stands in for the designed Japanese system face, and its
+// character height in pixels.
+inline constexpr std::string_view kWindowFontFamily = "IPAPGothic";
+inline constexpr int kWindowFontPixels = 12;
+
+inline constexpr std::string_view kWindowCaption = "Orvelan";
+
+}  // namespace orvelan

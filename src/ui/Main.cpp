@@ -1,0 +1,323 @@
+#include "ui/Main.h"
+
+#include <QCloseEvent>
+#include <QLayout>
+#include <QScreen>
+#include <QShowEvent>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "framework/HandlerGuard.h"
+#include "model/FormatNumber.h"
+#include "model/Prism.h"
+#include "render/Draw.h"
+#include "ui/Layout.h"
+
+namespace orvelan {
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Read-out labels size themselves to their text, as their layout asks.
+void SetCaption(QLabel* label, const std::string& text) {
+  label->setText(QString::fromUtf8(text));
+  label->adjustSize();
+}
+
+// One factory per kind of control; each places the control as its layout row says.
+QWidget* Create(QFrame*, const TControlLayout& c, QWidget* parent) {
+  auto* panel = new QFrame(parent);
+  panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  panel->setGeometry(c.Left, c.Top, c.Width, c.Height);
+  return panel;
+}
+
+QWidget* Create(QGroupBox*, const TControlLayout& c, QWidget* parent) {
+  auto* box = new QGroupBox(Text(c.Caption), parent);
+  box->setGeometry(c.Left, c.Top, c.Width, c.Height);
+  return box;
+}
+
+QWidget* Create(TImage*, const TControlLayout& c, QWidget* parent) {
+  auto* image = new TImage(c.Width, c.Height, parent);
+  image->move(c.Left, c.Top);
+  return image;
+}
+
+QWidget* Create(QLineEdit*, const TControlLayout& c, QWidget* parent) {
+  auto* edit = new QLineEdit(Text(c.Caption), parent);
+  edit->setGeometry(c.Left, c.Top, c.Width, c.Height);
+  edit->setReadOnly(c.ReadOnly);
+  return edit;
+}
+
+QWidget* Create(QLabel*, const TControlLayout& c, QWidget* parent) {
+  auto* label = new QLabel(Text(c.Caption), parent);
+  label->move(c.Left, c.Top);
+  label->adjustSize();
+  return label;
+}
+
+QWidget* Create(TUpDown*, const TControlLayout& c, QWidget* parent) {
+  auto* spin = new TUpDown(parent);
+  spin->setGeometry(c.Left, c.Top, c.Width, c.Height);
+  return spin;
+}
+
+QWidget* Create(QComboBox*, const TControlLayout& c, QWidget* parent) {
+  auto* list = new QComboBox(parent);
+  for (std::string_view item : kGlassItems) list->addItem(Text(item));
+  list->setCurrentText(Text(c.Caption));
+  list->setGeometry(c.Left, c.Top, c.Width, c.Height);
+  return list;
+}
+
+QWidget* Create(QRadioButton*, const TControlLayout& c, QWidget* parent) {
+  auto* button = new QRadioButton(Text(c.Caption), parent);
+  button->setGeometry(c.Left, c.Top, c.Width, c.Height);
+  button->setChecked(c.Checked);
+  return button;
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+  Form1 = this;  // the passes below may reach the window through it
+  try {
+    setWindowTitle(Text(kWindowCaption));
+    QFont font(Text(kWindowFontFamily));
+    font.setPixelSize(kWindowFontPixels);
+    setFont(font);
+
+    BuildControls();
+    for (std::size_t i = 0; i < FRows.size(); ++i) {
+      const TSpinBinding& binding = kSpinBindings[i];
+      const TNumericSetting& setting = kNumericSettings[i];
+      FRows[i] = {this->*binding.Spin, this->*binding.Edit, &setting};
+      FRows[i].Spin->SetRange(setting.Minimum, setting.Maximum, setting.Step);
+      FRows[i].Spin->SetPosition(setting.Default);
+      FRows[i].Spin->setAccessibleName(Text(setting.Name));
+      FRows[i].Edit->setAccessibleName(Text(setting.Name));
+    }
+    ConnectHandlers();
+    // The client area is the panel; the window sizes itself to it (and to a menu bar).
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // First passes with the list showing "BK7" but no item selected; then "BK7" is
+    // selected by program, which runs no handler.
+    ComboBox1->setCurrentIndex(-1);
+    UpdateAtmosphere();
+    UpdatePrism();
+    ComboBox1->setCurrentIndex(static_cast<int>(TGlass::BK7));
+  } catch (...) {
+    Form1 = nullptr;
+    throw;
+  }
+}
+
+TForm1::~TForm1() {
+  if (Form1 == this) Form1 = nullptr;
+}
+
+void TForm1::BuildControls() {
+  std::map<std::string_view, QWidget*> byName;
+  for (const TControlLayout& c : kLayout) {
+    QWidget* parent = c.Parent.empty() ? this : byName.at(c.Parent);
+    QWidget* control = std::visit(
+        [&](auto member) -> QWidget* {
+          using TControl = std::remove_pointer_t<std::remove_reference_t<decltype(this->*member)>>;
+          QWidget* created = Create(static_cast<TControl*>(nullptr), c, parent);
+          this->*member = static_cast<TControl*>(created);
+          return created;
+        },
+        c.Member);
+    control->setObjectName(Text(c.Name));
+    if (!c.Visible) control->setVisible(false);
+    control->setEnabled(c.Enabled);
+    byName.emplace(c.Name, control);
+  }
+  setCentralWidget(Panel1);
+  Panel1->setFixedSize(Panel1->size());
+
+  // Tab order: depth first through the containers, siblings by their tab order.
+  std::vector<QWidget*> chain;
+  auto visit = [&](auto&& self, std::string_view parentName) -> void {
+    std::vector<const TControlLayout*> children;
+    for (const TControlLayout& c : kLayout)
+      if (c.Parent == parentName && c.TabOrder >= 0) children.push_back(&c);
+    std::stable_sort(children.begin(), children.end(),
+                     [](auto* a, auto* b) { return a->TabOrder < b->TabOrder; });
+    for (const TControlLayout* c : children) {
+      QWidget* control = byName.at(c->Name);
+      if (control->focusPolicy() & Qt::TabFocus) chain.push_back(control);
+      self(self, c->Name);
+    }
+  };
+  visit(visit, "");
+  for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+}
+
+void TForm1::ConnectHandlers() {
+  // Only signals of a user's action: a change by program runs no handler.
+  for (std::size_t i = 0; i < FRows.size(); ++i) {
+    FRows[i].Spin->SetOnClick(Guarded([this, click = kSpinBindings[i].Click] { (this->*click)(); }));
+  }
+  connect(ComboBox1, &QComboBox::activated, this, Guarded([this] { ComboBox1Change(); }));
+  connect(RadioButton1, &QAbstractButton::clicked, this, Guarded([this] { RadioButton1Click(); }));
+  connect(RadioButton2, &QAbstractButton::clicked, this, Guarded([this] { RadioButton2Click(); }));
+}
+
+TSettings TForm1::ReadSettings() const {
+  TSettings s;
+  for (const TSettingRow& row : FRows) s.*(row.Setting->Field) = row.Spin->Position();
+  s.Glass = ComboBox1->currentIndex() == static_cast<int>(TGlass::SF2) ? TGlass::SF2 : TGlass::BK7;
+  s.PrismType = RadioButton2->isChecked() ? TPrismType::Hybrid : TPrismType::Single;
+  return s;
+}
+
+void TForm1::ShowPosition(const TSettingRow& row) {
+  const int16_t position = row.Spin->Position();
+  if (row.Setting->Field == &TSettings::PrismAngle)  // tenths of a degree, shown in degrees
+    row.Edit->setText(QString::fromStdString(FormatNumber("0.0", position * 0.1)));
+  else
+    row.Edit->setText(QString::number(position));
+}
+
+void TForm1::UpdateAtmosphere() {
+  Probe(TPassStep::AtmosphereSnapshot);
+  const TSettings s = ReadSettings();
+  Probe(TPassStep::AtmosphereCompute);
+  FAtmosphere = ComputeAtmosphere(s);
+  Probe(TPassStep::AtmosphereReadouts);
+  const TAtmosphereReadouts texts = AtmosphereReadouts(FAtmosphere, s.Altitude);
+  SetCaption(Label1, texts.SeparationBG);
+  SetCaption(Label2, texts.SeparationGR);
+  SetCaption(Label3, texts.TrueAltitude);
+  SetCaption(Label4, texts.Lift);
+  Probe(TPassStep::UncorrectedPicture);
+  DrawUncorrectedPicture(Image1->Canvas(), FAtmosphere, s);
+}
+
+void TForm1::UpdatePrism() {
+  Probe(TPassStep::PrismSnapshot);
+  const TSettings s = ReadSettings();
+  Probe(TPassStep::RayDiagramStageOne);
+  DrawRayDiagramStageOne(Image2->Canvas(), s);
+  Probe(TPassStep::PrismCompute);
+  const TPrismResult prism = ComputePrism(s, FAtmosphere);
+  Probe(TPassStep::RayDiagramStageTwo);
+  DrawRayDiagramStageTwo(Image2->Canvas(), s.PrismPosition, s.ImageShift, prism.ShiftG);
+  Probe(TPassStep::PrismReadouts);
+  const TPrismReadouts texts = orvelan::PrismReadouts(prism, FAtmosphere);
+  SetCaption(Label24, texts.Displacement);
+  SetCaption(Label25, texts.PrismGR);
+  SetCaption(Label26, texts.PrismBG);
+  SetCaption(Label34, texts.ResidualGR);
+  SetCaption(Label35, texts.ResidualGRArcsec);
+  SetCaption(Label36, texts.ResidualBG);
+  SetCaption(Label37, texts.ResidualBGArcsec);
+  Probe(TPassStep::CorrectedPicture);
+  DrawCorrectedPicture(Image3->Canvas(), prism, s);
+  Probe(TPassStep::FocalReadouts);
+  SetCaption(Label28, texts.FocalGR);
+  SetCaption(Label31, texts.FocalBG);
+  Probe(TPassStep::PositionChart);
+  DrawPositionChart(Image4->Canvas(), prism);
+  Probe(TPassStep::ColorCorrectionChart);
+  DrawColorCorrectionChart(Image5->Canvas(), FAtmosphere, prism);
+}
+
+// Spin handlers: the new position into the text box, then the passes. A setting that the
+// atmosphere result depends on (or the planet size, which scales both pictures) runs both.
+void TForm1::UpDown1Click() {
+  ShowPosition(FRows[0]);
+  UpdateAtmosphere();
+  UpdatePrism();
+}
+void TForm1::UpDown2Click() {
+  ShowPosition(FRows[1]);
+  UpdateAtmosphere();
+  UpdatePrism();
+}
+void TForm1::UpDown3Click() {
+  ShowPosition(FRows[2]);
+  UpdateAtmosphere();
+  UpdatePrism();
+}
+void TForm1::UpDown4Click() {
+  ShowPosition(FRows[3]);
+  UpdateAtmosphere();
+  UpdatePrism();
+}
+void TForm1::UpDown5Click() {
+  ShowPosition(FRows[4]);
+  UpdateAtmosphere();
+  UpdatePrism();
+}
+void TForm1::UpDown6Click() {
+  ShowPosition(FRows[5]);
+  UpdateAtmosphere();
+  UpdatePrism();
+}
+void TForm1::UpDown7Click() {
+  ShowPosition(FRows[6]);
+  UpdateAtmosphere();
+  UpdatePrism();
+}
+void TForm1::UpDown8Click() {
+  ShowPosition(FRows[7]);
+  UpdatePrism();
+}
+void TForm1::UpDown9Click() {
+  ShowPosition(FRows[8]);
+  UpdatePrism();
+}
+void TForm1::UpDown10Click() {
+  ShowPosition(FRows[9]);
+  UpdatePrism();
+}
+
+void TForm1::ComboBox1Change() { UpdatePrism(); }
+
+void TForm1::RadioButton1Click() {
+  ComboBox1->setEnabled(true);
+  UpdatePrism();
+}
+
+void TForm1::RadioButton2Click() {
+  ComboBox1->setEnabled(false);  // the hybrid wedge has no choice of glass
+  UpdatePrism();
+}
+
+void TForm1::FormClose() {
+  // Nothing of the window's own happens at close yet: the settings log is written from here
+  // once its writer exists.
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  THandlerGuard::Run([this] { FormClose(); });
+  QMainWindow::closeEvent(event);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  if (!FCentred && !event->spontaneous()) {
+    FCentred = true;
+    if (const QScreen* screen = this->screen()) {
+      QRect frame = frameGeometry();
+      frame.moveCenter(screen->availableGeometry().center());
+      move(frame.topLeft());
+    }
+  }
+  QMainWindow::showEvent(event);
+}
+
+}  // namespace orvelan

@@ -1,0 +1,189 @@
+// The main window: every control as a named member, the event handlers and the two
+// recalculation passes that join the optical model to the read-outs and pictures.
+#pragma once
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QRadioButton>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "framework/Image.h"
+#include "framework/UpDown.h"
+#include "model/Atmosphere.h"
+#include "model/Settings.h"
+
+namespace orvelan {
+
+// The steps of the two passes, in the order they run. A pass probe sees each step just
+// before it runs.
+enum class TPassStep {
+  AtmosphereSnapshot,   // ReadSettings
+  AtmosphereCompute,    // ComputeAtmosphere, result stored in the window
+  AtmosphereReadouts,   // Label1 ... Label4
+  UncorrectedPicture,   // Image1
+  PrismSnapshot,        // ReadSettings
+  RayDiagramStageOne,   // Image2: ground, wedge, axis, captions
+  PrismCompute,         // ComputePrism
+  RayDiagramStageTwo,   // Image2: ray and sensor line
+  PrismReadouts,        // Label24, Label25, Label26, Label34 ... Label37
+  CorrectedPicture,     // Image3
+  FocalReadouts,        // Label28, Label31
+  PositionChart,        // Image4
+  ColorCorrectionChart  // Image5
+};
+
+class TForm1;
+// The one main window while it exists (the last one constructed); nullptr otherwise.
+extern TForm1* Form1;
+
+class TForm1 : public QMainWindow {
+ public:
+  // Builds every control from the layout table, runs the atmosphere pass and the prism pass,
+  // then selects "BK7" in the glass list without running a handler. Not shown yet.
+  explicit TForm1(QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // Controls, in the order of the layout. All are owned by the window.
+  QFrame* Panel1 = nullptr;
+  QGroupBox* GroupBox1 = nullptr;
+  QGroupBox* GroupBox2 = nullptr;
+  TImage* Image1 = nullptr;
+  QLineEdit* Edit1 = nullptr;
+  QLineEdit* Edit2 = nullptr;
+  TImage* Image2 = nullptr;
+  QLineEdit* Edit4 = nullptr;
+  QLineEdit* Edit5 = nullptr;
+  QLineEdit* Edit6 = nullptr;
+  QGroupBox* GroupBox3 = nullptr;
+  QLabel* Label1 = nullptr;
+  TUpDown* UpDown1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label3 = nullptr;
+  TUpDown* UpDown2 = nullptr;
+  QLabel* Label4 = nullptr;
+  TImage* Image3 = nullptr;
+  QLabel* Label5 = nullptr;
+  QLabel* Label6 = nullptr;
+  QLabel* Label7 = nullptr;
+  QLabel* Label8 = nullptr;
+  QLineEdit* Edit3 = nullptr;
+  TUpDown* UpDown3 = nullptr;
+  QLabel* Label9 = nullptr;
+  QLabel* Label10 = nullptr;
+  QLineEdit* Edit9 = nullptr;
+  TUpDown* UpDown4 = nullptr;
+  QLabel* Label11 = nullptr;
+  QLabel* Label12 = nullptr;
+  QLabel* Label13 = nullptr;
+  QLineEdit* Edit10 = nullptr;
+  TUpDown* UpDown5 = nullptr;
+  QLabel* Label14 = nullptr;
+  QLabel* Label15 = nullptr;
+  QLineEdit* Edit11 = nullptr;
+  TUpDown* UpDown6 = nullptr;
+  QLabel* Label16 = nullptr;
+  QLabel* Label17 = nullptr;
+  QLabel* Label18 = nullptr;
+  QLabel* Label19 = nullptr;
+  TImage* Image4 = nullptr;
+  QGroupBox* GroupBox4 = nullptr;
+  QComboBox* ComboBox1 = nullptr;
+  QLabel* Label20 = nullptr;
+  QLabel* Label21 = nullptr;
+  QLabel* Label22 = nullptr;
+  QLabel* Label23 = nullptr;
+  TUpDown* UpDown7 = nullptr;
+  TUpDown* UpDown8 = nullptr;
+  TUpDown* UpDown9 = nullptr;
+  QLabel* Label24 = nullptr;
+  QLabel* Label25 = nullptr;
+  QLabel* Label26 = nullptr;
+  QLabel* Label29 = nullptr;
+  QLineEdit* Edit7 = nullptr;
+  TUpDown* UpDown10 = nullptr;
+  QLabel* Label30 = nullptr;
+  QGroupBox* GroupBox5 = nullptr;
+  QLabel* Label28 = nullptr;
+  QLabel* Label31 = nullptr;
+  QGroupBox* GroupBox6 = nullptr;
+  QLabel* Label34 = nullptr;
+  QLabel* Label35 = nullptr;
+  QLabel* Label36 = nullptr;
+  QLabel* Label37 = nullptr;
+  TImage* Image5 = nullptr;
+  QRadioButton* RadioButton1 = nullptr;
+  QRadioButton* RadioButton2 = nullptr;
+
+  // One numeric setting as the window holds it: the spin button, the text box beside it and
+  // the setting's range (kNumericSettings), in the order of kNumericSettings.
+  struct TSettingRow {
+    TUpDown* Spin;
+    QLineEdit* Edit;
+    const TNumericSetting* Setting;
+  };
+  const std::array<TSettingRow, kNumericSettings.size()>& SettingRows() const { return FRows; }
+
+  // A snapshot of the settings from the controls: the ten spin positions, the glass (the
+  // list's item index; no selected item reads as BK7) and the prism type (Hybrid while
+  // RadioButton2 is checked, Single otherwise).
+  TSettings ReadSettings() const;
+
+  // The result of the latest atmosphere pass; the prism pass reads it.
+  const TAtmosphereResult& AtmosphereResult() const { return FAtmosphere; }
+
+  // The two passes (see TPassStep for their steps).
+  void UpdateAtmosphere();
+  void UpdatePrism();
+
+  // Event handlers. Each spin handler writes its text box, then runs its passes; the glass
+  // and prism-type handlers run the prism pass. They run inside the handler guard when a
+  // control calls them; called directly, an exception reaches the caller.
+  void UpDown1Click();
+  void UpDown2Click();
+  void UpDown3Click();
+  void UpDown4Click();
+  void UpDown5Click();
+  void UpDown6Click();
+  void UpDown7Click();
+  void UpDown8Click();
+  void UpDown9Click();
+  void UpDown10Click();
+  void ComboBox1Change();
+  void RadioButton1Click();
+  void RadioButton2Click();
+
+  // Runs when the window closes (its close box, or close() from a menu command), inside the
+  // handler guard; the close always goes ahead.
+  void FormClose();
+
+  // Test seam: a probe that sees every pass step just before it runs, and may throw to fail
+  // the pass there. Pass {} to remove it.
+  using TPassProbe = std::function<void(TPassStep)>;
+  void SetPassProbe(TPassProbe probe) { FProbe = std::move(probe); }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void BuildControls();
+  void ConnectHandlers();
+  void ShowPosition(const TSettingRow& row);  // the spin position into its text box
+  void Probe(TPassStep step) {
+    if (FProbe) FProbe(step);
+  }
+
+  std::array<TSettingRow, kNumericSettings.size()> FRows{};
+  TAtmosphereResult FAtmosphere;
+  TPassProbe FProbe;
+  bool FCentred = false;
+};
+
+}  // namespace orvelan
