@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-dejavu-core
   xvfb xauth xdotool x11-utils imagemagick
+  clang-tidy dpkg-dev desktop-file-utils
 )
 
 missing=()
