@@ -54,6 +54,7 @@ TUpDown::TUpDown(QWidget* parent)
     connect(arrow, &QAbstractButton::released, this, [this] { ArrowReleased(); });
   }
   resize(9, 20);
+  PlaceArrows();
 }
 
 void TUpDown::SetRange(int16_t min, int16_t max, int16_t increment) {
@@ -126,7 +127,9 @@ void TUpDown::keyPressEvent(QKeyEvent* event) {
   }
 }
 
-void TUpDown::resizeEvent(QResizeEvent*) {
+void TUpDown::resizeEvent(QResizeEvent*) { PlaceArrows(); }
+
+void TUpDown::PlaceArrows() {
   const int upper = height() / 2;
   FUp->setGeometry(0, 0, width(), upper);
   FDown->setGeometry(0, upper, width(), height() - upper);

@@ -70,6 +70,7 @@ class TUpDown : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void PlaceArrows();  // upper half: up arrow; lower half: down arrow
   void ArrowPressed(TArrowButton* arrow);
   void ArrowReleased();
   void RepeatTick();

@@ -1,0 +1,351 @@
+// The widget part of the framework: spin button, picture box, handler guard.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "framework/HandlerGuard.h"
+#include "framework/Image.h"
+#include "framework/UpDown.h"
+#include "model/ComputationError.h"
+
+namespace orvelan {
+namespace {
+
+constexpr TUDBtnType Up = TUDBtnType::btNext;
+constexpr TUDBtnType Down = TUDBtnType::btPrev;
+
+// A spin button with a callback that records the position after each reported step.
+struct TSpinFixture {
+  TUpDown spin;
+  std::vector<int> reported;
+  std::vector<TUDBtnType> buttons;
+
+  TSpinFixture(int16_t min, int16_t max, int16_t step, int16_t start) {
+    spin.SetRange(min, max, step);
+    spin.SetPosition(start);
+    spin.SetOnClick([this](TUDBtnType b) {
+      reported.push_back(spin.Position());
+      buttons.push_back(b);
+    });
+  }
+  void Click(TUDBtnType b) {
+    QTest::mouseClick(b == Up ? spin.UpButton() : spin.DownButton(), Qt::LeftButton);
+  }
+};
+
+// ---- TUpDown: clicks ----------------------------------------------------------------------
+
+struct TClickCase {
+  const char* name;
+  int16_t min, max, step, start;
+  std::vector<TUDBtnType> clicks;
+  std::vector<int> reported;  // position after each click that ran the callback
+  int final;
+};
+
+class UpDownClicks : public testing::TestWithParam<TClickCase> {};
+
+TEST_P(UpDownClicks, StepsOncePerChangeAndStopsAtTheEnds) {
+  const TClickCase& c = GetParam();
+  TSpinFixture f(c.min, c.max, c.step, c.start);
+  for (TUDBtnType b : c.clicks) f.Click(b);
+  EXPECT_EQ(f.reported, c.reported);
+  EXPECT_EQ(f.spin.Position(), c.final);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, UpDownClicks,
+    testing::Values(
+        TClickCase{"UpAndDown", 5, 90, 1, 45, {Up, Up, Down}, {46, 47, 46}, 46},
+        TClickCase{"StopsAtMaximum", 0, 10000, 100, 9900, {Up, Up, Up}, {10000}, 10000},
+        TClickCase{"StopsAtMinimum", -100, 100, 1, -99, {Down, Down, Down, Up}, {-100, -99}, -99},
+        TClickCase{"NoWrapFromMaximum", -10, 10, 1, 10, {Up, Down}, {9}, 9},
+        // A step that would overflow 16 bits stops at the end instead of wrapping round.
+        TClickCase{"ClampsNearInt16Limits", -32768, 32767, 100, 32700, {Up, Up}, {32767}, 32767},
+        TClickCase{"ClampsNearInt16Minimum", -32768, 32767, 100, -32700, {Down, Down}, {-32768},
+                   -32768},
+        TClickCase{"EmptyRangeNeverSteps", 7, 7, 1, 7, {Up, Down}, {}, 7}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(UpDown, ReportsWhichArrowStepped) {
+  TSpinFixture f(0, 10, 1, 5);
+  f.Click(Up);
+  f.Click(Down);
+  f.Click(Down);
+  EXPECT_EQ(f.buttons, (std::vector<TUDBtnType>{Up, Down, Down}));
+}
+
+TEST(UpDown, PositionSetByProgramIsClampedAndRunsNoCallback) {
+  TSpinFixture f(-10, 10, 1, 0);
+  f.spin.SetPosition(25);
+  EXPECT_EQ(f.spin.Position(), 10);
+  f.spin.SetPosition(-25);
+  EXPECT_EQ(f.spin.Position(), -10);
+  f.spin.SetRange(0, 5, 1);  // a narrower range clamps the position too
+  EXPECT_EQ(f.spin.Position(), 0);
+  EXPECT_TRUE(f.reported.empty());
+}
+
+TEST(UpDown, RejectsAnInvalidRange) {
+  TUpDown spin;
+  EXPECT_THROW(spin.SetRange(10, 9, 1), std::invalid_argument);
+  EXPECT_THROW(spin.SetRange(0, 9, 0), std::invalid_argument);
+  EXPECT_THROW(spin.SetRange(0, 9, -1), std::invalid_argument);
+}
+
+TEST(UpDown, ArrowKeysStepLikeTheArrows) {
+  TSpinFixture f(0, 2, 1, 1);
+  QTest::keyClick(&f.spin, Qt::Key_Up);
+  QTest::keyClick(&f.spin, Qt::Key_Up);  // at the end: nothing
+  QTest::keyClick(&f.spin, Qt::Key_Down);
+  QTest::keyClick(&f.spin, Qt::Key_Left);  // not a spin key
+  EXPECT_EQ(f.reported, (std::vector<int>{2, 1}));
+}
+
+TEST(UpDown, IsNineByTwentyWithTheUpArrowOnTop) {
+  TUpDown spin;
+  EXPECT_EQ(spin.size(), QSize(9, 20));
+  EXPECT_EQ(spin.UpButton()->geometry(), QRect(0, 0, 9, 10));
+  EXPECT_EQ(spin.DownButton()->geometry(), QRect(0, 10, 9, 10));
+}
+
+// ---- TUpDown: held arrows -----------------------------------------------------------------
+
+// Waits, processing events, until `done` holds or the time runs out.
+template <class F>
+bool WaitFor(F done, int timeoutMs = 5000) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > timeoutMs) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+  return true;
+}
+
+TEST(UpDown, HeldArrowRepeatsWithAFixedStepUntilTheEnd) {
+  TSpinFixture f(0, 1000, 10, 500);
+  f.spin.SetRepeatTiming(5, 1);
+  QTest::mousePress(f.spin.DownButton(), Qt::LeftButton);
+  ASSERT_TRUE(WaitFor([&] { return f.spin.Position() == 0; }));
+  QTest::qWait(30);  // held at the end: further repeats change nothing
+  QTest::mouseRelease(f.spin.DownButton(), Qt::LeftButton);
+
+  // Exactly one callback per step, each step exactly 10 (no acceleration).
+  ASSERT_EQ(f.reported.size(), 50u);
+  for (std::size_t i = 0; i < f.reported.size(); ++i)
+    EXPECT_EQ(f.reported[i], 490 - 10 * static_cast<int>(i));
+}
+
+TEST(UpDown, ReleaseEndsTheRepeat) {
+  TSpinFixture f(0, 1000, 1, 0);
+  f.spin.SetRepeatTiming(5, 1);
+  QTest::mousePress(f.spin.UpButton(), Qt::LeftButton);
+  ASSERT_TRUE(WaitFor([&] { return f.spin.Position() >= 5; }));
+  QTest::mouseRelease(f.spin.UpButton(), Qt::LeftButton);
+  const int released = f.spin.Position();
+  QTest::qWait(40);
+  EXPECT_EQ(f.spin.Position(), released);
+  EXPECT_EQ(f.reported.size(), static_cast<std::size_t>(released));
+}
+
+TEST(UpDown, ModalBoxOpenedByTheCallbackEndsTheHold) {
+  // The box takes the mouse away, so the arrow never sees its release; the spin must not
+  // keep stepping (and opening boxes) behind it.
+  QWidget window;
+  auto* spin = new TUpDown(&window);
+  spin->SetRange(0, 1000, 1);
+  spin->SetRepeatTiming(5, 1);
+  int calls = 0;
+  spin->SetOnClick([&](TUDBtnType) {
+    if (++calls != 2) return;
+    QTimer::singleShot(20, [] {
+      if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    });
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("t"), QStringLiteral("m"),
+                    QMessageBox::Ok);
+    box.exec();
+  });
+  window.show();
+  QTest::mousePress(spin->UpButton(), Qt::LeftButton);
+  ASSERT_TRUE(WaitFor([&] { return calls >= 2 && QApplication::activeModalWidget() == nullptr; }));
+  QTest::qWait(50);
+  EXPECT_EQ(calls, 2);
+  EXPECT_FALSE(spin->UpButton()->isDown());
+}
+
+// ---- TImage ---------------------------------------------------------------------------------
+
+TEST(Image, OwnsASurfaceOfExactlyItsSize) {
+  TImage image(65, 145);
+  EXPECT_EQ(image.size(), QSize(65, 145));
+  EXPECT_EQ(image.Canvas().Width(), 65);
+  EXPECT_EQ(image.Canvas().Height(), 145);
+  EXPECT_THROW(TImage(-1, 5), std::invalid_argument);
+}
+
+// An asymmetric picture: a red top-left pixel, a blue block near the bottom right, green in
+// one row, so that a channel swap, a flip or an offset shows.
+void DrawFixture(TCanvas& c) {
+  c.Brush.Color = clBlack;
+  c.FillRect(0, 0, c.Width(), c.Height());
+  c.Brush.Color = clRed;
+  c.FillRect(0, 0, 1, 1);
+  c.Brush.Color = clBlue;
+  c.FillRect(c.Width() - 3, c.Height() - 2, c.Width(), c.Height());
+  c.Brush.Color = clGreen;
+  c.FillRect(2, 4, 5, 5);
+}
+
+struct TPixelCase {
+  int x, y;
+  QRgb expected;
+};
+
+TEST(Image, ShowsItsSurfaceUnscaledAndUnmoved) {
+  if (qApp->devicePixelRatio() != 1.0) GTEST_SKIP() << "runs at a device pixel ratio of 1";
+  TImage image(9, 7);
+  DrawFixture(image.Canvas());
+  const QImage shown = image.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(shown.size(), QSize(9, 7));
+  const QRgb black = qRgb(0, 0, 0), red = qRgb(255, 0, 0), green = qRgb(0, 128, 0),
+             blue = qRgb(0, 0, 255);
+  const TPixelCase cases[] = {{0, 0, red},  {1, 0, black}, {0, 1, black}, {8, 0, black},
+                              {2, 4, green}, {4, 4, green}, {1, 4, black}, {5, 4, black},
+                              {2, 3, black}, {6, 5, blue},  {8, 6, blue},  {5, 5, black},
+                              {6, 4, black}, {0, 6, black}};
+  for (const TPixelCase& p : cases)
+    EXPECT_EQ(shown.pixel(p.x, p.y), p.expected) << "pixel (" << p.x << ", " << p.y << ")";
+}
+
+// Run by ctest a second time with QT_SCALE_FACTOR=2.
+TEST(Image, ScalesByWholePixelsWithoutSmoothingOnHighDpi) {
+  if (qApp->devicePixelRatio() < 2.0) GTEST_SKIP() << "needs a device pixel ratio of 2 or more";
+  TImage image(9, 7);
+  DrawFixture(image.Canvas());
+  const int k = image.PixelScale();
+  const QImage shown = image.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_GE(shown.width(), 9 * k);
+  ASSERT_GE(shown.height(), 7 * k);
+  for (int y = 0; y < 7 * k; ++y) {
+    for (int x = 0; x < 9 * k; ++x) {
+      const QColor expected(image.Canvas().Pixel(x / k, y / k) & 0xFF,
+                            (image.Canvas().Pixel(x / k, y / k) >> 8) & 0xFF,
+                            (image.Canvas().Pixel(x / k, y / k) >> 16) & 0xFF);
+      ASSERT_EQ(shown.pixel(x, y), expected.rgb()) << "device pixel (" << x << ", " << y << ")";
+    }
+  }
+}
+
+TEST(Image, RepaintsAfterEachDrawing) {
+  TImage image(20, 10);
+  int paints = 0;
+  struct TPaintCounter : QObject {
+    int* count;
+    explicit TPaintCounter(int* c) : count(c) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Paint) ++*count;
+      return false;
+    }
+  } counter(&paints);
+  image.installEventFilter(&counter);
+  image.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&image));
+  QCoreApplication::processEvents();
+  const int before = paints;
+  image.Canvas().FillRect(0, 0, 5, 5);
+  ASSERT_TRUE(WaitFor([&] { return paints > before; }, 2000));
+  const int afterFirst = paints;
+  image.Canvas().MoveTo(0, 9);
+  image.Canvas().LineTo(19, 9);
+  EXPECT_TRUE(WaitFor([&] { return paints > afterFirst; }, 2000));
+}
+
+// ---- THandlerGuard --------------------------------------------------------------------------
+
+struct TGuardCase {
+  const char* name;
+  std::function<void()> handler;
+  std::vector<std::string> shown;
+};
+
+class HandlerGuard : public testing::TestWithParam<TGuardCase> {};
+
+TEST_P(HandlerGuard, ShowsTheMessageOfAnEscapingExceptionAndReturns) {
+  std::vector<std::string> shown;
+  TScopedPresenter presenter([&](const QString& m) { shown.push_back(m.toStdString()); });
+  THandlerGuard::Run(GetParam().handler);  // must return normally
+  EXPECT_EQ(shown, GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, HandlerGuard,
+    testing::Values(
+        TGuardCase{"NoException", [] {}, {}},
+        TGuardCase{"RuntimeError", [] { throw std::runtime_error("disk on fire"); }, {"disk on fire"}},
+        TGuardCase{"ComputationError",
+                   [] { throw TComputationError("AirIndex(0 nm): division by zero"); },
+                   {"AirIndex(0 nm): division by zero"}},
+        TGuardCase{"Utf8Message", [] { throw std::runtime_error("移動量 μm"); }, {"移動量 μm"}},
+        TGuardCase{"NotAStdException", [] { throw 42; }, {"Unknown exception"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(HandlerGuardWrap, GuardedCallableIgnoresArgumentsAndCatches) {
+  std::vector<std::string> shown;
+  TScopedPresenter presenter([&](const QString& m) { shown.push_back(m.toStdString()); });
+  int runs = 0;
+  auto wrapped = Guarded([&] {
+    ++runs;
+    throw std::logic_error("boom");
+  });
+  wrapped(TUDBtnType::btNext);
+  wrapped();
+  EXPECT_EQ(runs, 2);
+  EXPECT_EQ(shown, (std::vector<std::string>{"boom", "boom"}));
+}
+
+TEST(HandlerGuardWrap, ScopedPresenterRestoresThePreviousOne) {
+  std::vector<std::string> outer;
+  TScopedPresenter first([&](const QString& m) { outer.push_back("outer " + m.toStdString()); });
+  {
+    TScopedPresenter second([](const QString&) {});
+    THandlerGuard::Run([] { throw std::runtime_error("swallowed by the inner presenter"); });
+  }
+  THandlerGuard::Run([] { throw std::runtime_error("x"); });
+  EXPECT_EQ(outer, (std::vector<std::string>{"outer x"}));
+}
+
+TEST(HandlerGuardBox, IsTheStandardCriticalBoxWithTheApplicationTitle) {
+  struct TSeen {
+    bool found = false;
+    QMessageBox::Icon icon{};
+    QString title, text;
+    QMessageBox::StandardButtons buttons;
+  } seen;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    seen = {true, box->icon(), box->windowTitle(), box->text(), box->standardButtons()};
+    QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+  });
+  THandlerGuard::Run([] { throw std::runtime_error("prism pass failed"); });
+  ASSERT_TRUE(seen.found) << "no modal message box was shown";
+  EXPECT_EQ(seen.icon, QMessageBox::Critical);
+  EXPECT_EQ(seen.title, QStringLiteral("Orvelan"));
+  EXPECT_EQ(seen.text, QStringLiteral("prism pass failed"));
+  EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+}  // namespace
+}  // namespace orvelan
