@@ -16,6 +16,7 @@
 #include "model/Prism.h"
 #include "render/Draw.h"
 #include "ui/Layout.h"
+#include "ui/SettingsLog.h"
 
 namespace orvelan {
 
@@ -114,6 +115,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setStyleSheet(WindowStyleSheet());
 
     BuildControls();
+    BuildMainMenu();
     for (std::size_t i = 0; i < FRows.size(); ++i) {
       const TSpinBinding& binding = kSpinBindings[i];
       const TNumericSetting& setting = kNumericSettings[i];
@@ -314,8 +316,8 @@ void TForm1::RadioButton2Click() {
 }
 
 void TForm1::FormClose() {
-  // Nothing of the window's own happens at close yet: the settings log is written from here
-  // once its writer exists.
+  // The settings log, in the current directory; its failures are silent.
+  WriteSettingsLog(ReadSettings());
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QRadioButton>
 
 #include <array>
@@ -121,6 +123,13 @@ class TForm1 : public QMainWindow {
   QRadioButton* RadioButton1 = nullptr;
   QRadioButton* RadioButton2 = nullptr;
 
+  // The main menu (Menus.cpp): File1 with Exit1, V1 with I1.
+  QMenuBar* MainMenu1 = nullptr;
+  QMenu* File1 = nullptr;
+  QAction* Exit1 = nullptr;
+  QMenu* V1 = nullptr;
+  QAction* I1 = nullptr;
+
   // One numeric setting as the window holds it: the spin button, the text box beside it and
   // the setting's range (kNumericSettings), in the order of kNumericSettings.
   struct TSettingRow {
@@ -163,6 +172,11 @@ class TForm1 : public QMainWindow {
   // handler guard; the close always goes ahead.
   void FormClose();
 
+  // Menu commands, inside the handler guard: Exit1 closes the window exactly as its close
+  // box does; I1 shows the About box and changes nothing.
+  void Exit1Click();
+  void I1Click();
+
   // Test seam: a probe that sees every pass step just before it runs, and may throw to fail
   // the pass there. Pass {} to remove it.
   using TPassProbe = std::function<void(TPassStep)>;
@@ -174,6 +188,7 @@ class TForm1 : public QMainWindow {
 
  private:
   void BuildControls();
+  void BuildMainMenu();
   void ConnectHandlers();
   void ShowPosition(const TSettingRow& row);  // the spin position into its text box
   void Probe(TPassStep step) {

@@ -1,11 +1,4 @@
-// The program: one main window and the message loop.
-#include <QApplication>
+// The program: the application object, the main window and the message loop.
+#include "ui/Startup.h"
 
-#include "ui/Main.h"
-
-int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
-  orvelan::TForm1 form;
-  form.show();
-  return application.exec();
-}
+int main(int argc, char* argv[]) { return orvelan::OrvelanMain(argc, argv); }

@@ -1,0 +1,55 @@
+// The main menu of TForm1 and its two commands.
+#include "ui/Menus.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+
+#include "framework/HandlerGuard.h"
+#include "ui/Main.h"
+
+namespace orvelan {
+
+namespace {
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+}  // namespace
+
+QString AboutText() {
+  return QString(18, QLatin1Char(' ')) + QStringLiteral("Orvelan\n") +
+         QString(20, QLatin1Char(' ')) + QStringLiteral("Ver. 2.01b\n") + QStringLiteral("\n") +
+         QStringLiteral("  Copyright (C) 2026 The Orvelan authors");
+}
+
+void ShowAboutBox() {
+  // No parent: the box is centred on the screen rather than over the window.
+  QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), AboutText(),
+                  QMessageBox::Ok);
+  box.setTextFormat(Qt::PlainText);  // the leading spaces centre the first two lines
+  box.exec();
+}
+
+void TForm1::BuildMainMenu() {
+  MainMenu1 = menuBar();
+  MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+  File1 = MainMenu1->addMenu(Text(kFileMenuCaption));
+  File1->setObjectName(QStringLiteral("File1"));
+  Exit1 = File1->addAction(Text(kExitCaption));
+  Exit1->setObjectName(QStringLiteral("Exit1"));
+  V1 = MainMenu1->addMenu(Text(kVersionMenuCaption));
+  V1->setObjectName(QStringLiteral("V1"));
+  I1 = V1->addAction(Text(kAboutCaption));
+  I1->setObjectName(QStringLiteral("I1"));
+  connect(Exit1, &QAction::triggered, this, Guarded([this] { Exit1Click(); }));
+  connect(I1, &QAction::triggered, this, Guarded([this] { I1Click(); }));
+}
+
+// The same close as the close box: FormClose writes the log, then the application ends.
+void TForm1::Exit1Click() { close(); }
+
+void TForm1::I1Click() { ShowAboutBox(); }
+
+}  // namespace orvelan
