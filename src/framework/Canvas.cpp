@@ -141,10 +141,13 @@ void TCanvas::LineTo(int x, int y) {
     last = std::min(last, major0);
   }
   const bool dashed = Pen.Style == TPenStyle::DashDot;
+  const bool narrow = majorSpan < (int64_t{1} << 30);  // 2 i minorSpan fits 64 bits
   for (int64_t i = first; i <= last; ++i) {
     // round-half-up of i x minorSpan / majorSpan, exactly
-    const auto offset = static_cast<int64_t>((TWide{2} * i * minorSpan + majorSpan) /
-                                             (TWide{2} * majorSpan));
+    const int64_t offset =
+        narrow ? (2 * i * minorSpan + majorSpan) / (2 * majorSpan)
+               : static_cast<int64_t>((TWide{2} * i * minorSpan + majorSpan) /
+                                      (TWide{2} * majorSpan));
     const int64_t major = major0 + majorStep * i;
     const int64_t minor = minor0 + minorStep * offset;
     const int64_t px = xMajor ? major : minor, py = xMajor ? minor : major;

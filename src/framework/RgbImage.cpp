@@ -16,11 +16,20 @@ int CheckedSide(int side, const char* what) {
 }
 }  // namespace
 
-TRgbImage::TRgbImage(int width, int height)
+TRgbImage::TRgbImage(int width, int height, TUninitialized)
     : width_(CheckedSide(width, "width")),
       height_(CheckedSide(height, "height")),
-      stride_((static_cast<std::ptrdiff_t>(width) * 3 + 3) & ~std::ptrdiff_t{3}),
-      bytes_(static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height), 0) {}
+      stride_((static_cast<std::ptrdiff_t>(width) * 3 + 3) & ~std::ptrdiff_t{3}) {
+  const auto size = static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height_);
+  if (size > 0) bytes_.reset(new uint8_t[size]);  // default-initialised: left undefined
+}
+
+TRgbImage::TRgbImage(int width, int height) : TRgbImage(width, height, TUninitialized{}) {
+  if (bytes_) {
+    std::memset(bytes_.get(), 0,
+                static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height_));
+  }
+}
 
 TColor TRgbImage::Pixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) {

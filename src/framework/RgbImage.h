@@ -6,7 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "framework/Color.h"
 
@@ -20,19 +20,22 @@ class TRgbImage {
 
   // All pixels start black.
   TRgbImage(int width, int height);
+  // Pixels start undefined: for a caller that writes every pixel of every row.
+  struct TUninitialized {};
+  TRgbImage(int width, int height, TUninitialized);
 
   int Width() const { return width_; }
   int Height() const { return height_; }
   std::ptrdiff_t Stride() const { return stride_; }
 
   // Row y (0 = top): 3 x Width() bytes B, G, R, B, G, R, ... No bounds check.
-  uint8_t* Row(int y) { return bytes_.data() + static_cast<std::ptrdiff_t>(y) * stride_; }
+  uint8_t* Row(int y) { return bytes_.get() + static_cast<std::ptrdiff_t>(y) * stride_; }
   const uint8_t* Row(int y) const {
-    return bytes_.data() + static_cast<std::ptrdiff_t>(y) * stride_;
+    return bytes_.get() + static_cast<std::ptrdiff_t>(y) * stride_;
   }
   // Start of row 0 (nullptr for an empty picture); Stride() x Height() bytes.
-  uint8_t* Bits() { return bytes_.empty() ? nullptr : bytes_.data(); }
-  const uint8_t* Bits() const { return bytes_.empty() ? nullptr : bytes_.data(); }
+  uint8_t* Bits() { return bytes_.get(); }
+  const uint8_t* Bits() const { return bytes_.get(); }
 
   // Checked single-pixel access; throws std::out_of_range outside the picture.
   TColor Pixel(int x, int y) const;
@@ -44,7 +47,7 @@ class TRgbImage {
   int width_;
   int height_;
   std::ptrdiff_t stride_;
-  std::vector<uint8_t> bytes_;
+  std::unique_ptr<uint8_t[]> bytes_;  // nullptr when there are no pixels
 };
 
 }  // namespace orvelan

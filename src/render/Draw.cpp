@@ -44,7 +44,7 @@ void SetCaptionFont(TCanvas& box) {
 void DrawPlanetDiscs(TCanvas& box, double redOffset, double blueOffset,
                      std::string_view caption, int captionColumn) {
   {
-    TRgbImage picture(box.Width(), box.Height());
+    TRgbImage picture(box.Width(), box.Height(), TRgbImage::TUninitialized{});
     FillPlanetDiscs(picture, redOffset, blueOffset);
     box.Draw(0, 0, picture);
   }
@@ -80,7 +80,7 @@ void DrawRayDiagramStageOne(TCanvas& box, const TSettings& settings) {
   const int width = box.Width(), height = box.Height();
   const int p = 2 * settings.PrismPosition;
   {
-    TRgbImage picture(width, height);
+    TRgbImage picture(width, height, TRgbImage::TUninitialized{});
     FillWedge(picture, settings.PrismPosition, WedgeTangent(settings.PrismAngle),
               settings.PrismType);
     box.Draw(0, 0, picture);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace orvelan {
 
@@ -23,29 +25,47 @@ inline double RowTerm(double v, double offset) {
 }
 
 // Columns x of a row with InsideDisc(ColumnTerm(x, cx), b), clipped to 0 ... width - 1;
-// first > last when there are none. The test depends on |x - cx| only and grows with it, so the
-// lit columns form one run about cx: an estimate from the square root is corrected by the exact
-// test on both ends.
+// First > Last when there are none. The test depends on |x - cx| only and grows with it, so the
+// lit columns form one run, symmetric about cx = width x 0.5 (column x and column width - x lie
+// at the same distance). Its right end comes from a square-root estimate, corrected by the
+// exact test; the left end is its mirror image.
 struct TSpan {
   int First;
   int Last;
 };
+// floor for the small non-negative-or-slightly-negative values used here.
+inline int FloorToInt(double v) {
+  const int i = static_cast<int>(v);
+  return i > v ? i - 1 : i;
+}
 TSpan DiscSpan(double cx, double b, int width) {
   if (!(b < kDiscRadiusSquared)) return {0, -1};
   const double r = std::sqrt(kDiscRadiusSquared - b);  // at most 50
-  const int right0 = static_cast<int>(std::ceil(cx));   // first column at or right of cx
-  const int left0 = right0 - 1;                          // first column left of cx
-  // Lit columns right0 ... right0 + kRight - 1 and left0 - kLeft + 1 ... left0.
-  int kRight = std::max(0, static_cast<int>(std::floor(cx + r)) - right0 + 1);
-  while (kRight > 0 && !InsideDisc(ColumnTerm(right0 + kRight - 1, cx), b)) --kRight;
-  while (InsideDisc(ColumnTerm(right0 + kRight, cx), b)) ++kRight;
-  int kLeft = std::max(0, left0 - static_cast<int>(std::ceil(cx - r)) + 1);
-  while (kLeft > 0 && !InsideDisc(ColumnTerm(left0 - kLeft + 1, cx), b)) --kLeft;
-  while (InsideDisc(ColumnTerm(left0 - kLeft, cx), b)) ++kLeft;
-  int first = kLeft > 0 ? left0 - kLeft + 1 : right0;
-  int last = kRight > 0 ? right0 + kRight - 1 : left0;
-  if (kLeft == 0 && kRight == 0) return {0, -1};
-  return {std::max(first, 0), std::min(last, width - 1)};
+  const int right0 = width - width / 2;  // first column at or right of cx
+  // Lit columns right0 ... right0 + k - 1 on the right; if right0 is dark, so is every column.
+  int k = std::max(0, FloorToInt(cx + r) - right0 + 1);
+  while (k > 0 && !InsideDisc(ColumnTerm(right0 + k - 1, cx), b)) --k;
+  while (InsideDisc(ColumnTerm(right0 + k, cx), b)) ++k;
+  if (k == 0) return {0, -1};
+  const int last = right0 + k - 1;
+  return {std::max(width - last, 0), std::min(last, width - 1)};
+}
+
+// Rows of one colour, three bytes a pixel, to copy runs from: one for each mix of the three
+// channels at 0 or 255 (bit 0 red, bit 1 green, bit 2 blue).
+const uint8_t* MixRow(int mix, int width) {
+  thread_local std::vector<uint8_t> rows[8];
+  std::vector<uint8_t>& row = rows[mix];
+  const auto size = static_cast<std::size_t>(3 * width);
+  if (row.size() < size) {
+    row.resize(size);
+    for (std::size_t i = 0; i < size; i += 3) {
+      row[i] = (mix & 4) ? 255 : 0;
+      row[i + 1] = (mix & 2) ? 255 : 0;
+      row[i + 2] = (mix & 1) ? 255 : 0;
+    }
+  }
+  return row.data();
 }
 
 void SetChannel(uint8_t* row, TSpan span, int channel, uint8_t value) {
@@ -89,11 +109,39 @@ void FillPlanetDiscs(TRgbImage& image, double redOffset, double blueOffset) {
   const double cx = width * 0.5, cy = image.Height() * 0.5;
   for (int y = 0; y < image.Height(); ++y) {
     uint8_t* row = image.Row(y);
-    std::memset(row, 0, static_cast<std::size_t>(3 * width));
     const double v = y - cy;
-    SetChannel(row, DiscSpan(cx, RowTerm(v, redOffset), width), 2, 255);
-    SetChannel(row, DiscSpan(cx, v * v, width), 1, 255);
-    SetChannel(row, DiscSpan(cx, RowTerm(v, blueOffset), width), 0, 255);
+    const TSpan spans[3] = {DiscSpan(cx, RowTerm(v, redOffset), width),
+                            DiscSpan(cx, v * v, width),
+                            DiscSpan(cx, RowTerm(v, blueOffset), width)};
+    // The three spans share their middle, so they nest: the row is a run of black, the
+    // widest span's colour, ..., the narrowest span's mix of colours, ... and black again.
+    int order[3];
+    int n = 0;
+    for (int c = 0; c < 3; ++c)
+      if (spans[c].First <= spans[c].Last) order[n++] = c;
+    // Narrowest first. Clipped at the box's edges the spans still nest, but two of them may
+    // end on the same column and differ at the other end: order them by length.
+    auto length = [&](int i) { return spans[order[i]].Last - spans[order[i]].First; };
+    if (n > 1 && length(0) > length(1)) std::swap(order[0], order[1]);
+    if (n > 2 && length(1) > length(2)) std::swap(order[1], order[2]);
+    if (n > 1 && length(0) > length(1)) std::swap(order[0], order[1]);
+    int from = 0, mix = 0;
+    auto run = [&](int to) {
+      if (to > from) {
+        std::memcpy(row + 3 * from, MixRow(mix, width) + 3 * from,
+                    static_cast<std::size_t>(3 * (to - from)));
+        from = to;
+      }
+    };
+    for (int i = n - 1; i >= 0; --i) {  // widest first: its left end comes first
+      run(spans[order[i]].First);
+      mix |= 1 << order[i];
+    }
+    for (int i = 0; i < n; ++i) {  // narrowest first: its right end comes first
+      run(spans[order[i]].Last + 1);
+      mix &= ~(1 << order[i]);
+    }
+    run(width);
   }
 }
 
