@@ -27,12 +27,14 @@ unsigned long FromEnvironment(const char* name, unsigned long fallback) {
 }
 
 // Waits, processing events, until the spin has reached `target`; false after five seconds.
+// One processEvents() call fires the repeat timer at most once, so the position is seen after
+// every repeated step and the release comes right after the step that reached the target.
 bool WaitForPosition(const TUpDown* spin, int target) {
   QElapsedTimer clock;
   clock.start();
   while (spin->Position() != target) {
     if (clock.elapsed() > 5000) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+    QCoreApplication::processEvents();
   }
   return true;
 }
@@ -86,7 +88,8 @@ TEST(Monkey, RandomUserEventsKeepTheWindowConsistent) {
         QTest::mousePress(arrow, Qt::LeftButton);
         const bool reached = WaitForPosition(rows[r].Spin, target);
         QTest::mouseRelease(arrow, Qt::LeftButton);
-        ASSERT_TRUE(reached) << what.str();
+        ASSERT_TRUE(reached) << what.str() << ": held at " << rows[r].Spin->Position()
+                             << " instead of reaching " << target;
       }
       const int steps = std::abs(target - position[r]) / s.Step;
       expectedPasses = steps * passesPerStep(r);

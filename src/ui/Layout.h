@@ -50,6 +50,9 @@ inline constexpr std::array<std::string_view, 2> kGlassItems{"BK7", "SF2"};
 // character height in pixels.
 inline constexpr std::string_view kWindowFontFamily = "IPAPGothic";
 inline constexpr int kWindowFontPixels = 12;
+// Horizontal stretch of the text boxes' font, in per cent, so that the widest texts
+// ("10000", "30000", "-10.0") fit the boxes' designed widths.
+inline constexpr int kTextBoxFontStretch = 80;
 
 inline constexpr std::string_view kWindowCaption = "Orvelan";
 

@@ -72,6 +72,13 @@ QWidget* Create(QLineEdit*, const TControlLayout& c, QWidget* parent) {
   auto* edit = new QLineEdit(Text(c.Caption), parent);
   edit->setGeometry(c.Left, c.Top, c.Width, c.Height);
   edit->setReadOnly(c.ReadOnly);
+  // The substitute face has wider digits than the designed one: without this, "10000" and
+  // "-10.0" would not fit the 33-pixel boxes and would show scrolled. The text keeps the
+  // window's face and height, set a little narrower and without the inner margin.
+  QFont font = edit->font();
+  font.setStretch(kTextBoxFontStretch);
+  edit->setFont(font);
+  edit->setTextMargins(-1, 0, -1, 0);
   return edit;
 }
 
