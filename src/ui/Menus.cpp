@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 
 #include "framework/HandlerGuard.h"
 #include "ui/Main.h"
@@ -24,11 +25,32 @@ QString AboutText() {
          QStringLiteral("  Copyright (C) 2026 The Orvelan authors");
 }
 
+namespace {
+// The message box sizes itself to its text only as it is shown, after the dialog has placed
+// it by its earlier size; this one centres itself again once its size is final, before it is
+// mapped.
+class TAboutBox : public QMessageBox {
+ public:
+  TAboutBox()
+      : QMessageBox(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), AboutText(),
+                    QMessageBox::Ok) {
+    setTextFormat(Qt::PlainText);  // the leading spaces centre the first two lines
+  }
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    if (const QScreen* screen = this->screen()) {
+      QRect frame = frameGeometry();
+      frame.moveCenter(screen->availableGeometry().center());
+      move(frame.topLeft());
+    }
+  }
+};
+}  // namespace
+
 void ShowAboutBox() {
-  // No parent: the box is centred on the screen rather than over the window.
-  QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), AboutText(),
-                  QMessageBox::Ok);
-  box.setTextFormat(Qt::PlainText);  // the leading spaces centre the first two lines
+  TAboutBox box;  // no parent: centred on the screen, not over the window
   box.exec();
 }
 
