@@ -2,13 +2,33 @@
 
 #include <cfenv>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace orvelan::detail {
 
 namespace {
 constexpr int kFaults = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
 }
 
-void ClearFloatingPointFaults() noexcept { std::feclearexcept(kFaults); }
+#if defined(__x86_64__)
+namespace {
+__attribute__((target("avx"))) void ZeroUpper() noexcept { _mm256_zeroupper(); }
+const bool kHasAvx = __builtin_cpu_supports("avx");
+}  // namespace
+#endif
+
+void ClearUpperVectorState() noexcept {
+#if defined(__x86_64__)
+  if (kHasAvx) ZeroUpper();
+#endif
+}
+
+void ClearFloatingPointFaults() noexcept {
+  ClearUpperVectorState();
+  std::feclearexcept(kFaults);
+}
 
 int RaisedFloatingPointFaults() noexcept { return std::fetestexcept(kFaults); }
 
