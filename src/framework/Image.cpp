@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace orvelan {
@@ -21,13 +22,38 @@ int TImage::PixelScale() const {
   return std::max(1, static_cast<int>(std::floor(devicePixelRatioF())));
 }
 
-void TImage::paintEvent(QPaintEvent*) {
+const QImage& TImage::DisplayImage() {
+  if (FDisplayedChange == FCanvas->ChangeCount()) return FDisplay;
   const TRgbImage& pixels = FCanvas->Pixels();
+  if (FDisplay.size() != QSize(pixels.Width(), pixels.Height())) {
+    FDisplay = QImage(pixels.Width(), pixels.Height(), QImage::Format_RGB32);
+  }
+  const int width = pixels.Width();
+  for (int y = 0; y < pixels.Height(); ++y) {
+    const uint8_t* from = pixels.Row(y);
+    uchar* to = FDisplay.scanLine(y);
+    if constexpr (std::endian::native == std::endian::little) {
+      // 0xffRRGGBB in memory is B, G, R, 0xff: the surface's bytes with an opaque fourth.
+      for (int x = 0; x < width; ++x, from += 3, to += 4) {
+        to[0] = from[0];
+        to[1] = from[1];
+        to[2] = from[2];
+        to[3] = 0xff;
+      }
+    } else {
+      auto* rgb = reinterpret_cast<QRgb*>(to);
+      for (int x = 0; x < width; ++x, from += 3) rgb[x] = qRgb(from[2], from[1], from[0]);
+    }
+  }
+  FDisplayedChange = FCanvas->ChangeCount();
+  return FDisplay;
+}
+
+void TImage::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  if (pixels.Bits() == nullptr) return;
-  // Wraps the surface's buffer without copying; it lives as long as the box.
-  const QImage view(pixels.Bits(), pixels.Width(), pixels.Height(),
-                    static_cast<qsizetype>(pixels.Stride()), QImage::Format_BGR888);
+  if (FCanvas->Pixels().Bits() == nullptr) return;
+  const QImage& view = DisplayImage();
+  const TRgbImage& pixels = FCanvas->Pixels();
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   const qreal ratio = devicePixelRatioF();
   const qreal scale = PixelScale() / ratio;  // logical size of one surface pixel

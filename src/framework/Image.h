@@ -1,6 +1,7 @@
 // The picture box: a widget that owns one drawing surface of exactly its size and shows it.
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 #include <memory>
@@ -29,7 +30,13 @@ class TImage : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // The surface in the screen's native 32-bit format, brought up to date when painted after
+  // a change. Qt would otherwise convert the 24-bit buffer on every paint, on a thread pool.
+  const QImage& DisplayImage();
+
   std::unique_ptr<TCanvas> FCanvas;
+  QImage FDisplay;
+  uint64_t FDisplayedChange = ~uint64_t{0};
 };
 
 }  // namespace orvelan
