@@ -1,13 +1,16 @@
 // The widget part of the framework: spin button, picture box, handler guard.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
+#include <limits>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -117,6 +120,122 @@ TEST(UpDown, IsNineByTwentyWithTheUpArrowOnTop) {
   EXPECT_EQ(spin.size(), QSize(9, 20));
   EXPECT_EQ(spin.UpButton()->geometry(), QRect(0, 0, 9, 10));
   EXPECT_EQ(spin.DownButton()->geometry(), QRect(0, 10, 9, 10));
+}
+
+// ---- TUpDown: mouse wheel ------------------------------------------------------------------
+
+// A wheel turn as the mouse sends it: to the widget under the pointer, here an arrow, since
+// the two arrows cover the whole spin button.
+void Turn(QWidget* target, QPoint angle) {
+  const QPointF local(target->width() / 2.0, target->height() / 2.0);
+  QWheelEvent event(local, target->mapToGlobal(local), QPoint(), angle, Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(target, &event);
+}
+void Wheel(QWidget* target, int delta) { Turn(target, QPoint(0, delta)); }
+
+struct TWheelCase {
+  const char* name;
+  int16_t min, max, step, start;
+  std::vector<std::pair<int, int>> turns;  // angle delta, position right after it
+  std::vector<int> reported;               // position at each callback, in order
+};
+
+class UpDownWheel : public testing::TestWithParam<TWheelCase> {};
+
+TEST_P(UpDownWheel, StepsOncePerNotchLikeTheArrows) {
+  const TWheelCase& c = GetParam();
+  TSpinFixture f(c.min, c.max, c.step, c.start);
+  for (std::size_t i = 0; i < c.turns.size(); ++i) {
+    Wheel(i % 2 == 0 ? f.spin.UpButton() : f.spin.DownButton(), c.turns[i].first);
+    EXPECT_EQ(f.spin.Position(), c.turns[i].second) << "after turn " << i;
+  }
+  EXPECT_EQ(f.reported, c.reported);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, UpDownWheel,
+    testing::Values(
+        TWheelCase{"NotchUp", 5, 90, 1, 45, {{120, 46}}, {46}},
+        TWheelCase{"NotchDown", 5, 90, 1, 45, {{-120, 44}}, {44}},
+        TWheelCase{"StepOfTheSpin", 300, 900, 10, 660, {{120, 670}, {-120, 660}}, {670, 660}},
+        // A high-resolution wheel: parts add up; exactly 120 in all make one step.
+        TWheelCase{"PartsAddUpToOneNotch", 5, 90, 1, 45,
+                   {{40, 45}, {40, 45}, {39, 45}, {1, 46}, {60, 46}, {60, 47}}, {46, 47}},
+        TWheelCase{"PartsDownward", 5, 90, 1, 45, {{-15, 45}, {-100, 45}, {-5, 44}}, {44}},
+        // A part left over from one event counts towards the next.
+        TWheelCase{"RemainderCarriesOver", 5, 90, 1, 45, {{180, 46}, {60, 47}}, {46, 47}},
+        TWheelCase{"SeveralNotchesInOneEvent", 5, 90, 1, 45, {{360, 48}, {-240, 46}},
+                   {46, 47, 48, 47, 46}},
+        // Turning back drops the part notch built up the other way: one full notch back is
+        // one step back.
+        TWheelCase{"TurnBackDropsThePart", 5, 90, 1, 45, {{60, 45}, {-120, 44}, {60, 44}}, {44}},
+        TWheelCase{"StopsAtMaximum", 0, 10000, 100, 9900, {{360, 10000}, {120, 10000}}, {10000}},
+        TWheelCase{"NoWrapFromMinimum", -10, 10, 1, -10, {{-120, -10}, {-600, -10}, {120, -9}},
+                   {-9}},
+        TWheelCase{"HugeTurnStopsAtTheEnd", -32768, 32767, 100, 32700,
+                   {{std::numeric_limits<int>::max(), 32767}}, {32767}},
+        TWheelCase{"HugeTurnDown", 0, 100, 1, 3, {{std::numeric_limits<int>::min(), 0}},
+                   {2, 1, 0}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(UpDown, WheelReportsItsDirectionAndIgnoresSidewaysTurns) {
+  TSpinFixture f(0, 10, 1, 5);
+  Wheel(f.spin.DownButton(), 120);  // over the lower arrow, still a step up
+  Wheel(f.spin.UpButton(), -120);
+  EXPECT_EQ(f.buttons, (std::vector<TUDBtnType>{Up, Down}));
+
+  // A sideways turn is not the spin's: it passes on to the parent, nothing steps.
+  const QPointF local(4.5, 5);
+  QWheelEvent sideways(local, f.spin.mapToGlobal(local), QPoint(), QPoint(120, 0),
+                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&f.spin, &sideways);
+  EXPECT_FALSE(sideways.isAccepted());
+  EXPECT_EQ(f.reported, (std::vector<int>{6, 5}));
+}
+
+// ---- TUpDown: what assistive technology sees ----------------------------------------------
+
+TEST(UpDown, IsASpinBoxWithItsPositionAsValue) {
+  TSpinFixture f(-100, 100, 5, 10);
+  QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&f.spin);
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(a->role(), QAccessible::SpinBox);
+  EXPECT_EQ(a->text(QAccessible::Value), "10");
+  QAccessibleValueInterface* value = a->valueInterface();
+  ASSERT_NE(value, nullptr);
+  EXPECT_EQ(value->currentValue().toInt(), 10);
+  EXPECT_EQ(value->minimumValue().toInt(), -100);
+  EXPECT_EQ(value->maximumValue().toInt(), 100);
+  EXPECT_EQ(value->minimumStepSize().toInt(), 5);
+  f.Click(Up);
+  EXPECT_EQ(a->text(QAccessible::Value), "15");
+
+  // Both arrows carry a name of their own.
+  for (TArrowButton* arrow : {f.spin.UpButton(), f.spin.DownButton()})
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(arrow)->text(QAccessible::Name).isEmpty());
+}
+
+TEST(UpDown, AccessibleActionsAndValueStepWithTheCallback) {
+  TSpinFixture f(0, 20, 5, 10);
+  QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&f.spin);
+  ASSERT_NE(a->actionInterface(), nullptr);
+  QAccessibleActionInterface* actions = a->actionInterface();
+  ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::increaseAction()));
+  actions->doAction(QAccessibleActionInterface::increaseAction());
+  actions->doAction(QAccessibleActionInterface::decreaseAction());
+  actions->doAction(QAccessibleActionInterface::decreaseAction());
+  EXPECT_EQ(f.reported, (std::vector<int>{15, 10, 5}));
+
+  // Setting the value steps towards it, one callback a step, stopping on the grid short of
+  // a value between two positions, and at the ends.
+  f.reported.clear();
+  a->valueInterface()->setCurrentValue(17);
+  EXPECT_EQ(f.reported, (std::vector<int>{10, 15}));
+  a->valueInterface()->setCurrentValue(-50);
+  EXPECT_EQ(f.reported, (std::vector<int>{10, 15, 10, 5, 0}));
+  a->valueInterface()->setCurrentValue(0);
+  EXPECT_EQ(f.reported.size(), 5u);
 }
 
 // ---- TUpDown: held arrows -----------------------------------------------------------------

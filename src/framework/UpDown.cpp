@@ -1,17 +1,84 @@
 #include "framework/UpDown.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <stdexcept>
 
 namespace orvelan {
 
+namespace {
+
+// What assistive technology sees of a spin button: a spin box whose value is the position,
+// with the range and the step, and increase / decrease actions that step like the arrows
+// (callback included).
+class TUpDownAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+ public:
+  explicit TUpDownAccessible(TUpDown* spin) : QAccessibleWidget(spin, QAccessible::SpinBox) {}
+
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
+
+  QString text(QAccessible::Text type) const override {
+    if (type == QAccessible::Value) return QString::number(Spin()->Position());
+    return QAccessibleWidget::text(type);
+  }
+
+  QVariant currentValue() const override { return int{Spin()->Position()}; }
+  QVariant maximumValue() const override { return int{Spin()->Max()}; }
+  QVariant minimumValue() const override { return int{Spin()->Min()}; }
+  QVariant minimumStepSize() const override { return int{Spin()->Increment()}; }
+
+  // Steps towards the value as a held arrow would, one callback per step, and stops on the
+  // last position that does not pass it.
+  void setCurrentValue(const QVariant& value) override {
+    const int target = value.toInt();
+    for (;;) {
+      const int position = Spin()->Position();
+      if (position == target) return;
+      const TUDBtnType button = target > position ? TUDBtnType::btNext : TUDBtnType::btPrev;
+      const int next = position + (button == TUDBtnType::btNext ? 1 : -1) * Spin()->Increment();
+      if (button == TUDBtnType::btNext ? next > target : next < target) return;
+      if (!Spin()->Step(button)) return;
+    }
+  }
+
+  QStringList actionNames() const override {
+    return QStringList{increaseAction(), decreaseAction()} + QAccessibleWidget::actionNames();
+  }
+  void doAction(const QString& name) override {
+    if (name == increaseAction())
+      Spin()->Step(TUDBtnType::btNext);
+    else if (name == decreaseAction())
+      Spin()->Step(TUDBtnType::btPrev);
+    else
+      QAccessibleWidget::doAction(name);
+  }
+
+ private:
+  TUpDown* Spin() const { return static_cast<TUpDown*>(widget()); }
+};
+
+// TUpDown has no meta-object of its own, so the factory recognises it by its C++ type.
+QAccessibleInterface* AccessibleUpDown(const QString&, QObject* object) {
+  if (auto* spin = dynamic_cast<TUpDown*>(object)) return new TUpDownAccessible(spin);
+  return nullptr;
+}
+
+}  // namespace
+
 TArrowButton::TArrowButton(TUDBtnType direction, QWidget* parent)
     : QAbstractButton(parent), FDirection(direction) {
   setFocusPolicy(Qt::NoFocus);
+  setAccessibleName(direction == TUDBtnType::btNext ? QStringLiteral("step up")
+                                                    : QStringLiteral("step down"));
 }
 
 void TArrowButton::paintEvent(QPaintEvent*) {
@@ -46,12 +113,16 @@ TUpDown::TUpDown(QWidget* parent)
     : QWidget(parent),
       FUp(new TArrowButton(TUDBtnType::btNext, this)),
       FDown(new TArrowButton(TUDBtnType::btPrev, this)) {
+  static const bool accessibleFactoryInstalled =
+      (QAccessible::installFactory(&AccessibleUpDown), true);
+  (void)accessibleFactoryInstalled;
   setFocusPolicy(Qt::TabFocus);
   FRepeat.setSingleShot(true);
   connect(&FRepeat, &QTimer::timeout, this, [this] { RepeatTick(); });
   for (TArrowButton* arrow : {FUp, FDown}) {
     connect(arrow, &QAbstractButton::pressed, this, [this, arrow] { ArrowPressed(arrow); });
     connect(arrow, &QAbstractButton::released, this, [this] { ArrowReleased(); });
+    arrow->installEventFilter(this);
   }
   resize(9, 20);
   PlaceArrows();
@@ -79,6 +150,8 @@ bool TUpDown::Step(TUDBtnType button) {
   const int32_t next = std::clamp<int32_t>(int32_t{FPosition} + delta, FMin, FMax);
   if (next == FPosition) return false;
   FPosition = static_cast<int16_t>(next);
+  QAccessibleValueChangeEvent changed(this, int{FPosition});
+  QAccessible::updateAccessibility(&changed);
   if (FOnClick) FOnClick(button);
   return true;
 }
@@ -114,6 +187,18 @@ bool TUpDown::event(QEvent* event) {
   return QWidget::event(event);
 }
 
+bool TUpDown::eventFilter(QObject* watched, QEvent* event) {
+  // The two arrows cover the whole spin button, so a wheel turn lands on one of them; it is
+  // handled here rather than left to propagate (which Qt does only for events from the window
+  // system). A turn the spin does not take goes on as usual.
+  if (event->type() == QEvent::Wheel && (watched == FUp || watched == FDown)) {
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    wheelEvent(wheel);
+    return wheel->isAccepted();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
 void TUpDown::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Up:
@@ -125,6 +210,25 @@ void TUpDown::keyPressEvent(QKeyEvent* event) {
     default:
       QWidget::keyPressEvent(event);
   }
+}
+
+void TUpDown::wheelEvent(QWheelEvent* event) {
+  const int delta = event->angleDelta().y();
+  if (delta == 0) {  // a sideways turn is not ours
+    event->ignore();
+    return;
+  }
+  event->accept();
+  // A turn back drops the part notch that had built up the other way.
+  if ((delta > 0) != (FWheelRemainder > 0) && FWheelRemainder != 0) FWheelRemainder = 0;
+  // Widened so that a huge delta cannot overflow; whole notches step, the rest waits.
+  const long long total = static_cast<long long>(FWheelRemainder) + delta;
+  long long notches = total / kWheelNotch;  // truncates toward zero
+  FWheelRemainder = static_cast<int>(total - notches * kWheelNotch);
+  const TUDBtnType button = notches > 0 ? TUDBtnType::btNext : TUDBtnType::btPrev;
+  // At an end the remaining notches change nothing and run no callback.
+  for (notches = notches < 0 ? -notches : notches; notches > 0; --notches)
+    if (!Step(button)) break;
 }
 
 void TUpDown::resizeEvent(QResizeEvent*) { PlaceArrows(); }

@@ -34,6 +34,14 @@ class TArrowButton : public QAbstractButton {
 // pass an end stops at that end. OnClick runs once after every step that changed the
 // position and never when the position stays where it was. Setting the position by program
 // runs no callback. With keyboard focus, the Up and Down keys step like the arrows.
+//
+// The mouse wheel steps like the arrows too, once per notch (an angle of 120 eighths of a
+// degree): up for a turn away from the user. Partial turns from high-resolution wheels and
+// touchpads add up until a whole notch is reached; turning back drops what had built up the
+// other way. Several notches in one event give as many steps, each with its callback.
+//
+// For assistive technology the spin button is a spin box whose value is the position, with
+// increase and decrease actions that step like the arrows.
 class TUpDown : public QWidget {
  public:
   using TClickHandler = std::function<void(TUDBtnType button)>;
@@ -64,10 +72,15 @@ class TUpDown : public QWidget {
   // One step as an arrow click makes it; returns whether the position changed.
   bool Step(TUDBtnType button);
 
+  // One notch of the mouse wheel, as QWheelEvent::angleDelta() measures it.
+  static constexpr int kWheelNotch = 120;
+
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   void PlaceArrows();  // upper half: up arrow; lower half: down arrow
@@ -85,6 +98,7 @@ class TUpDown : public QWidget {
   int16_t FMax = 100;
   int16_t FIncrement = 1;
   int16_t FPosition = 0;
+  int FWheelRemainder = 0;  // wheel turn not yet stepped, less than a notch either way
   TClickHandler FOnClick;
 };
 
