@@ -109,7 +109,7 @@ void TCanvas::Changed() {
 
 void TCanvas::PutPixel(int x, int y, TColor color) {
   if (x < 0 || y < 0 || x >= Width() || y >= Height()) return;
-  uint8_t* p = pixels_.Row(y) + 3 * x;
+  uint8_t* p = pixels_.Row(y) + TRgbImage::kBytesPerPixel * x;
   p[0] = BlueOf(color);
   p[1] = GreenOf(color);
   p[2] = RedOf(color);
@@ -184,13 +184,13 @@ void TCanvas::FillPixels(int left, int top, int right, int bottom) {
     const uint8_t b = BlueOf(Brush.Color), g = GreenOf(Brush.Color), r = RedOf(Brush.Color);
     uint8_t* firstRow = pixels_.Row(static_cast<int>(y0));
     for (int64_t xi = x0; xi < x1; ++xi) {
-      firstRow[3 * xi] = b;
-      firstRow[3 * xi + 1] = g;
-      firstRow[3 * xi + 2] = r;
+      firstRow[TRgbImage::kBytesPerPixel * xi] = b;
+      firstRow[TRgbImage::kBytesPerPixel * xi + 1] = g;
+      firstRow[TRgbImage::kBytesPerPixel * xi + 2] = r;
     }
-    const auto bytes = static_cast<std::size_t>(3 * (x1 - x0));
+    const auto bytes = static_cast<std::size_t>(TRgbImage::kBytesPerPixel * (x1 - x0));
     for (int64_t yi = y0 + 1; yi < y1; ++yi) {
-      std::memcpy(pixels_.Row(static_cast<int>(yi)) + 3 * x0, firstRow + 3 * x0, bytes);
+      std::memcpy(pixels_.Row(static_cast<int>(yi)) + TRgbImage::kBytesPerPixel * x0, firstRow + TRgbImage::kBytesPerPixel * x0, bytes);
     }
   }
 }
@@ -218,10 +218,10 @@ void TCanvas::Draw(int x, int y, const TRgbImage& image) {
   const int64_t x1 = std::min<int64_t>(int64_t{x} + image.Width(), Width());
   const int64_t y1 = std::min<int64_t>(int64_t{y} + image.Height(), Height());
   if (x0 < x1 && y0 < y1) {
-    const auto bytes = static_cast<std::size_t>(3 * (x1 - x0));
+    const auto bytes = static_cast<std::size_t>(TRgbImage::kBytesPerPixel * (x1 - x0));
     for (int64_t yi = y0; yi < y1; ++yi) {
-      std::memcpy(pixels_.Row(static_cast<int>(yi)) + 3 * x0,
-                  image.Row(static_cast<int>(yi - y)) + 3 * (x0 - x), bytes);
+      std::memcpy(pixels_.Row(static_cast<int>(yi)) + TRgbImage::kBytesPerPixel * x0,
+                  image.Row(static_cast<int>(yi - y)) + TRgbImage::kBytesPerPixel * (x0 - x), bytes);
     }
   }
   Changed();

@@ -37,7 +37,7 @@ TColor TRgbImage::Pixel(int x, int y) const {
                             ") outside " + std::to_string(width_) + " x " +
                             std::to_string(height_));
   }
-  const uint8_t* p = Row(y) + 3 * x;
+  const uint8_t* p = Row(y) + kBytesPerPixel * x;
   return RgbColor(p[2], p[1], p[0]);
 }
 
@@ -47,7 +47,7 @@ void TRgbImage::SetPixel(int x, int y, TColor color) {
                             std::to_string(y) + ") outside " + std::to_string(width_) + " x " +
                             std::to_string(height_));
   }
-  uint8_t* p = Row(y) + 3 * x;
+  uint8_t* p = Row(y) + kBytesPerPixel * x;
   p[0] = BlueOf(color);
   p[1] = GreenOf(color);
   p[2] = RedOf(color);
@@ -62,11 +62,11 @@ void TRgbImage::Fill(TColor color) {
     return;
   }
   for (int x = 0; x < width_; ++x) {
-    first[3 * x] = b;
-    first[3 * x + 1] = g;
-    first[3 * x + 2] = r;
+    first[kBytesPerPixel * x] = b;
+    first[kBytesPerPixel * x + 1] = g;
+    first[kBytesPerPixel * x + 2] = r;
   }
-  for (int y = 1; y < height_; ++y) std::memcpy(Row(y), first, static_cast<std::size_t>(3 * width_));
+  for (int y = 1; y < height_; ++y) std::memcpy(Row(y), first, static_cast<std::size_t>(kBytesPerPixel * width_));
 }
 
 }  // namespace orvelan

@@ -17,6 +17,8 @@ class TRgbImage {
   // Largest accepted width or height; larger sizes throw std::invalid_argument, as do
   // negative ones. A 0 x 0 picture is valid and has no pixels.
   static constexpr int kMaxSide = 16384;
+  // Bytes of one pixel; a ptrdiff_t so that offsets computed with it never overflow an int.
+  static constexpr std::ptrdiff_t kBytesPerPixel = 3;
 
   // All pixels start black.
   TRgbImage(int width, int height);

@@ -56,7 +56,7 @@ TSpan DiscSpan(double cx, double b, int width) {
 const uint8_t* MixRow(int mix, int width) {
   thread_local std::vector<uint8_t> rows[8];
   std::vector<uint8_t>& row = rows[mix];
-  const auto size = static_cast<std::size_t>(3 * width);
+  const auto size = static_cast<std::size_t>(TRgbImage::kBytesPerPixel * width);
   if (row.size() < size) {
     row.resize(size);
     for (std::size_t i = 0; i < size; i += 3) {
@@ -69,7 +69,7 @@ const uint8_t* MixRow(int mix, int width) {
 }
 
 void SetChannel(uint8_t* row, TSpan span, int channel, uint8_t value) {
-  for (int x = span.First; x <= span.Last; ++x) row[3 * x + channel] = value;
+  for (int x = span.First; x <= span.Last; ++x) row[TRgbImage::kBytesPerPixel * x + channel] = value;
 }
 
 // Prism rows: H div 5 < y < (4 x H) div 5.
@@ -94,7 +94,7 @@ void FillPlanetDiscsPerPixel(TRgbImage& image, double redOffset, double blueOffs
     uint8_t* row = image.Row(y);
     const double v = y - cy;
     for (int x = 0; x < image.Width(); ++x) {
-      uint8_t* p = row + 3 * x;
+      uint8_t* p = row + TRgbImage::kBytesPerPixel * x;
       p[0] = p[1] = p[2] = 0;
       const double a = ColumnTerm(x, cx);
       if (InsideDisc(a, RowTerm(v, redOffset))) p[2] = 255;
@@ -128,8 +128,8 @@ void FillPlanetDiscs(TRgbImage& image, double redOffset, double blueOffset) {
     int from = 0, mix = 0;
     auto run = [&](int to) {
       if (to > from) {
-        std::memcpy(row + 3 * from, MixRow(mix, width) + 3 * from,
-                    static_cast<std::size_t>(3 * (to - from)));
+        std::memcpy(row + TRgbImage::kBytesPerPixel * from, MixRow(mix, width) + TRgbImage::kBytesPerPixel * from,
+                    static_cast<std::size_t>(TRgbImage::kBytesPerPixel * (to - from)));
         from = to;
       }
     };
@@ -152,7 +152,7 @@ void FillWedgePerPixel(TRgbImage& image, int prismPosition, double tangent, TPri
   for (int y = 0; y < height; ++y) {
     uint8_t* row = image.Row(y);
     for (int x = 0; x < width; ++x) {
-      uint8_t* px = row + 3 * x;
+      uint8_t* px = row + TRgbImage::kBytesPerPixel * x;
       px[0] = px[1] = px[2] = 255;
       const bool prismRow = IsPrismRow(y, height);
       const double face = FaceColumn(xP, tangent, height, y);
@@ -172,7 +172,7 @@ void FillWedge(TRgbImage& image, int prismPosition, double tangent, TPrismType t
   const int xP = width - p - 10;
   for (int y = 0; y < height; ++y) {
     uint8_t* row = image.Row(y);
-    std::memset(row, 255, static_cast<std::size_t>(3 * width));
+    std::memset(row, 255, static_cast<std::size_t>(TRgbImage::kBytesPerPixel * width));
     if (!IsPrismRow(y, height)) continue;
     const int faceColumn = FirstColumnAtOrRightOf(FaceColumn(xP, tangent, height, y), width);
     // Left part: W - p - 19 ... face - 1.

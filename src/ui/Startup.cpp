@@ -20,7 +20,7 @@ TShowCommand ShowCommandFromArguments(const QStringList& arguments) {
 
 QString ApplicationTitle(const QString& programFile) {
   const QString name = QFileInfo(programFile).fileName();
-  const QString stem = name.left(name.indexOf(QLatin1Char('.')));  // whole name if no stop
+  QString stem = name.left(name.indexOf(QLatin1Char('.')));  // whole name if no stop
   if (stem.isEmpty()) return stem;
   return stem.left(1).toUpper() + stem.mid(1).toLower();
 }
