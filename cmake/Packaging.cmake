@@ -7,7 +7,8 @@ install(FILES data/icons/orvelan.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES data/icons/orvelan-256.png RENAME orvelan.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
-install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)
+# Debian keeps a package's licence as /usr/share/doc/<package>/copyright.
+install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/orvelan RENAME copyright)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME orvelan)
