@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <map>
 #include <set>
@@ -244,6 +245,59 @@ INSTANTIATE_TEST_SUITE_P(
       return std::string(kNumericSettings[info.param.row].Name) +
              (info.param.arrow == TUDBtnType::btNext ? "Max" : "Min");
     });
+
+// ---- the mouse wheel over a spin button -------------------------------------------------------
+
+// A wheel turn over the upper arrow of a spin button, as the mouse sends it.
+void Wheel(TUpDown* spin, int delta) {
+  const QPointF local(4.5, 5);
+  QWheelEvent event(local, spin->UpButton()->mapToGlobal(local), QPoint(), QPoint(0, delta),
+                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(spin->UpButton(), &event);
+}
+
+class SpinWheel : public Form, public testing::WithParamInterface<int> {};
+
+TEST_P(SpinWheel, OneNotchRunsTheHandlerLikeAClick) {
+  const auto& row = form.SettingRows()[GetParam()];
+  const int start = row.Spin->Position();
+  TStepLog log(form);
+  Wheel(row.Spin, TUpDown::kWheelNotch);
+  EXPECT_EQ(row.Spin->Position(), start + row.Setting->Step);
+  EXPECT_EQ(log.Steps, GetParam() <= 6 ? BothPasses() : kPrismSteps);  // up to FocalLength
+  EXPECT_EQ(row.Edit->text().toStdString(), PositionText(row, row.Spin->Position()));
+  ExpectConsistentWithModel();
+}
+
+INSTANTIATE_TEST_SUITE_P(AllTen, SpinWheel, testing::Range(0, 10), [](const auto& info) {
+  return std::string(kNumericSettings[info.param].Name);
+});
+
+TEST_F(Form, WheelPartsAddUpNotchesEachRunTheHandlerAndTheEndRunsNone) {
+  TStepLog log(form);
+  Wheel(form.UpDown1, 60);  // half a notch: nothing yet
+  EXPECT_TRUE(log.Steps.empty());
+  EXPECT_EQ(form.Edit1->text(), "45");
+  Wheel(form.UpDown1, 60);
+  EXPECT_EQ(form.Edit1->text(), "46");
+  EXPECT_EQ(log.Steps, BothPasses());
+  Wheel(form.UpDown1, 3 * TUpDown::kWheelNotch);  // one handler run per notch
+  EXPECT_EQ(form.Edit1->text(), "49");
+  EXPECT_EQ(log.Steps.size(), 4 * BothPasses().size());
+  ExpectConsistentWithModel();
+
+  log.Steps.clear();
+  Wheel(form.UpDown10, -12 * TUpDown::kWheelNotch);  // 10 steps to the end, then nothing
+  EXPECT_EQ(form.Edit7->text(), "-10");
+  EXPECT_EQ(log.Steps.size(), 10 * kPrismSteps.size());
+  const TReadouts readouts = ShownReadouts(form);
+  log.Steps.clear();
+  Wheel(form.UpDown10, -TUpDown::kWheelNotch);
+  EXPECT_TRUE(log.Steps.empty());
+  EXPECT_EQ(form.Edit7->text(), "-10");
+  EXPECT_EQ(ShownReadouts(form), readouts);
+  ExpectConsistentWithModel();
+}
 
 TEST_F(Form, GlassPickRunsThePrismPassOnly) {
   ClickArrow(form.UpDown8, Up, 10);  // 1.0 degree, so that the glass matters

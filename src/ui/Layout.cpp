@@ -90,6 +90,76 @@ const std::array<TSpinBinding, kNumericSettings.size()> kSpinBindings{{
   {&F::UpDown9,  &F::Edit6,  &F::UpDown9Click},   // PrismPosition
   {&F::UpDown10, &F::Edit7,  &F::UpDown10Click},  // ImageShift
 }};
+
+const std::array<TAccessibleText, 38> kAccessibleTexts{{
+  // Read-outs: the atmosphere
+  {"Label2",  "green minus red on the sky",
+              "separation of the green image from the red by the atmosphere, in arcseconds"},
+  {"Label1",  "blue minus green on the sky",
+              "separation of the blue image from the green by the atmosphere, in arcseconds"},
+  {"Label3",  "altitude outside the atmosphere", "true altitude of the planet, in degrees"},
+  {"Label4",  "lift by the atmosphere",
+              "how far the atmosphere raises the planet, in arcminutes"},
+  // Read-outs: before correction, the prism's effect, after correction
+  {"Label28", "green minus red in the focal plane",
+              "the atmosphere's separation on the sensor before correction, in micrometres"},
+  {"Label31", "blue minus green in the focal plane",
+              "the atmosphere's separation on the sensor before correction, in micrometres"},
+  {"Label25", "green minus red by the prism",
+              "the separation the prism makes on the sensor, in micrometres"},
+  {"Label26", "blue minus green by the prism",
+              "the separation the prism makes on the sensor, in micrometres"},
+  {"Label24", "displacement of the green image",
+              "how far the prism moves the green image on the sensor, in millimetres"},
+  {"Label34", "residual green minus red in the focal plane",
+              "what is left after correction, in micrometres"},
+  {"Label35", "residual green minus red on the sky",
+              "what is left after correction, in arcseconds"},
+  {"Label36", "residual blue minus green in the focal plane",
+              "what is left after correction, in micrometres"},
+  {"Label37", "residual blue minus green on the sky",
+              "what is left after correction, in arcseconds"},
+  // Pictures
+  {"Image1",  "planet as the atmosphere leaves it",
+              "red, green and blue discs of the planet, spread apart by the atmosphere"},
+  {"Image2",  "ray diagram", "the prism in the converging beam, the green ray and the sensor"},
+  {"Image3",  "planet after correction", "red, green and blue discs of the planet after the prism"},
+  {"Image4",  "position chart", "where the prism moves the green image on the sensor"},
+  {"Image5",  "colour-correction chart",
+              "bars of the colour error left after correction: green minus red, blue minus green"},
+  // Settings: spin buttons (their value is the position) and the text boxes showing them
+  {"UpDown1", "altitude of the planet, degrees", ""},
+  {"Edit1",   "altitude of the planet, degrees, display",
+              "shows the setting of the spin button beside it; typed text is not used"},
+  {"UpDown2", "height above sea level, metres", ""},
+  {"Edit2",   "height above sea level, metres, display",
+              "shows the setting of the spin button beside it; typed text is not used"},
+  {"UpDown3", "apparent diameter of the planet, arcseconds", ""},
+  {"Edit3",   "apparent diameter of the planet, arcseconds, display",
+              "shows the setting of the spin button beside it; typed text is not used"},
+  {"UpDown4", "red filter wavelength, nanometres", ""},
+  {"Edit9",   "red filter wavelength, nanometres, display",
+              "shows the setting of the spin button beside it; typed text is not used"},
+  {"UpDown5", "green filter wavelength, nanometres", ""},
+  {"Edit10",  "green filter wavelength, nanometres, display",
+              "shows the setting of the spin button beside it; typed text is not used"},
+  {"UpDown6", "blue filter wavelength, nanometres", ""},
+  {"Edit11",  "blue filter wavelength, nanometres, display",
+              "shows the setting of the spin button beside it; typed text is not used"},
+  {"UpDown7", "focal length of the telescope, millimetres", ""},
+  {"Edit4",   "focal length of the telescope, millimetres, display",
+              "shows the setting of the spin button beside it; typed text is not used"},
+  {"UpDown8", "prism angle, tenths of a degree", ""},  // the position counts tenths
+  {"Edit5",   "prism angle, degrees, display",
+              "shows the setting of the spin button beside it"},
+  {"UpDown9", "distance of the prism from the sensor, millimetres", ""},
+  {"Edit6",   "distance of the prism from the sensor, millimetres, display",
+              "shows the setting of the spin button beside it"},
+  {"UpDown10", "shift of the planet image, millimetres", ""},
+  {"Edit7",   "shift of the planet image, millimetres, display",
+              "shows the setting of the spin button beside it; typed text is not used"},
+}};
+
 // clang-format on
 
 }  // namespace orvelan

@@ -43,6 +43,18 @@ struct TSpinBinding {
 };
 extern const std::array<TSpinBinding, kNumericSettings.size()> kSpinBindings;
 
+// What a screen reader says for a control: a name and, where it helps, a description.
+// Every read-out label, spin button, text box and picture box has one. A read-out label is
+// named by its meaning; its current text is the reading, which the window exposes as the
+// label's value and text (see TForm1). Spin buttons carry the setting with its unit; text
+// boxes, which only display the setting, say so in their name.
+struct TAccessibleText {
+  std::string_view Control;      // the control's name in kLayout
+  std::string_view Name;
+  std::string_view Description;  // empty: none
+};
+extern const std::array<TAccessibleText, 38> kAccessibleTexts;
+
 // Items of the glass list; the item index is the TGlass value.
 inline constexpr std::array<std::string_view, 2> kGlassItems{"BK7", "SF2"};
 
