@@ -18,6 +18,7 @@ constexpr TColor kLime = 0x00FF00;  // the green channel alone
 
 bool SamePixels(const TRgbImage& a, const TRgbImage& b) {
   if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+  if (a.Width() == 0) return true;  // rows of an empty picture have no address to compare
   for (int y = 0; y < a.Height(); ++y)
     if (std::memcmp(a.Row(y), b.Row(y), static_cast<size_t>(3 * a.Width())) != 0) return false;
   return true;

@@ -105,6 +105,7 @@ void FillPlanetDiscsPerPixel(TRgbImage& image, double redOffset, double blueOffs
 }
 
 void FillPlanetDiscs(TRgbImage& image, double redOffset, double blueOffset) {
+  if (image.Bits() == nullptr) return;  // no pixels: nothing to fill, and no row to touch
   const int width = image.Width();
   const double cx = width * 0.5, cy = image.Height() * 0.5;
   for (int y = 0; y < image.Height(); ++y) {
@@ -167,6 +168,7 @@ void FillWedgePerPixel(TRgbImage& image, int prismPosition, double tangent, TPri
 }
 
 void FillWedge(TRgbImage& image, int prismPosition, double tangent, TPrismType type) {
+  if (image.Bits() == nullptr) return;  // no pixels: nothing to fill, and no row to touch
   const int width = image.Width(), height = image.Height();
   const int p = 2 * prismPosition;
   const int xP = width - p - 10;
