@@ -26,11 +26,18 @@ void BM_Click(benchmark::State& state) {
   // Up and down in turn, so that every click changes the position and runs the handler.
   TArrowButton* arrows[] = {form.UpDown1->UpButton(), form.UpDown1->DownButton()};
   int next = 0;
+  // Each click must run the handler and its passes: the probe counts the atmosphere passes.
+  int64_t passes = 0;
+  form.SetPassProbe([&passes](TPassStep step) {
+    if (step == TPassStep::AtmosphereCompute) ++passes;
+  });
   for (auto _ : state) {
     QTest::mouseClick(arrows[next], Qt::LeftButton);
     QCoreApplication::processEvents();  // the repaint of the labels and pictures
     next = 1 - next;
   }
+  form.SetPassProbe({});
+  if (passes != state.iterations()) state.SkipWithError("a click did not run the handler");
   benchmark::DoNotOptimize(form.Label1->text());
 }
 BENCHMARK(BM_Click)->Unit(benchmark::kMicrosecond);

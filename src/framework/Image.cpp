@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace orvelan {
 
@@ -34,11 +36,18 @@ const QImage& TImage::DisplayImage() {
     uchar* to = FDisplay.scanLine(y);
     if constexpr (std::endian::native == std::endian::little) {
       // 0xffRRGGBB in memory is B, G, R, 0xff: the surface's bytes with an opaque fourth.
-      for (int x = 0; x < width; ++x, from += 3, to += 4) {
-        to[0] = from[0];
-        to[1] = from[1];
-        to[2] = from[2];
-        to[3] = 0xff;
+      // Four bytes are read at a time (the fourth is the next pixel's blue, overwritten by
+      // the opaque alpha); the last pixel of a row is copied bytewise, since a read of four
+      // bytes would pass the end of the row.
+      auto* out = reinterpret_cast<uint32_t*>(to);
+      int x = 0;
+      for (; x + 1 < width; ++x, from += 3) {
+        uint32_t pixel;
+        std::memcpy(&pixel, from, sizeof pixel);
+        out[x] = pixel | 0xff000000u;
+      }
+      for (; x < width; ++x, from += 3) {
+        out[x] = uint32_t{from[0]} | uint32_t{from[1]} << 8 | uint32_t{from[2]} << 16 | 0xff000000u;
       }
     } else {
       auto* rgb = reinterpret_cast<QRgb*>(to);

@@ -15,7 +15,9 @@
 #include <type_traits>
 #include <vector>
 
+#include "framework/GroupBox.h"
 #include "framework/HandlerGuard.h"
+#include "framework/Label.h"
 #include "model/FormatNumber.h"
 #include "model/Prism.h"
 #include "render/Draw.h"
@@ -32,10 +34,10 @@ QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Read-out labels size themselves to their text, as their layout asks.
+// Read-out labels size themselves to their text, as their layout asks. Every label of the
+// window is a TLabel (see Create below), which lays the text out once for size and paint.
 void SetCaption(QLabel* label, const std::string& text) {
-  label->setText(QString::fromUtf8(text));
-  label->adjustSize();
+  static_cast<TLabel*>(label)->SetCaption(QString::fromUtf8(text));
 }
 
 // One factory per kind of control; each places the control as its layout row says.
@@ -61,7 +63,7 @@ QString WindowStyleSheet() {
 }
 
 QWidget* Create(QGroupBox*, const TControlLayout& c, QWidget* parent) {
-  auto* box = new QGroupBox(Text(c.Caption), parent);
+  auto* box = new TGroupBox(Text(c.Caption), parent);
   box->setGeometry(c.Left, c.Top, c.Width, c.Height);
   return box;
 }
@@ -87,7 +89,7 @@ QWidget* Create(QLineEdit*, const TControlLayout& c, QWidget* parent) {
 }
 
 QWidget* Create(QLabel*, const TControlLayout& c, QWidget* parent) {
-  auto* label = new QLabel(Text(c.Caption), parent);
+  auto* label = new TLabel(Text(c.Caption), parent);
   label->move(c.Left, c.Top);
   label->adjustSize();
   return label;

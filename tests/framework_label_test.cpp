@@ -1,0 +1,217 @@
+// The label and the group box of the framework look exactly like their Qt counterparts.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QTest>
+
+#include <memory>
+#include <string>
+
+#include "framework/GroupBox.h"
+#include "framework/Label.h"
+
+namespace orvelan {
+namespace {
+
+QFont WindowFont() {
+  QFont font(QStringLiteral("IPAPGothic"));
+  font.setPixelSize(12);
+  return font;
+}
+
+// A parent in a colour of its own, so that a label that paints a background of another
+// colour, or none where it should, shows.
+std::unique_ptr<QWidget> Parent() {
+  auto parent = std::make_unique<QWidget>();
+  QPalette palette = parent->palette();
+  palette.setColor(QPalette::Window, QColor(0xd4, 0xd0, 0xc8));
+  parent->setPalette(palette);
+  parent->setAutoFillBackground(true);
+  parent->setFont(WindowFont());
+  parent->resize(240, 40);
+  return parent;
+}
+
+QImage Grab(QWidget& widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+// Read-out texts of every kind the window shows, and the edge cases of a caption.
+const char* const kTexts[] = {
+    "G - R = 0.34\"",       "B - G = -18.371 μm", "Altitude = 44.98°", "Difference = 0.96'",
+    "移動量 = 0.00 mm",     "dGR = 9.879  μm",    "= 0.340 \"",        "惑星視直径",
+    "G - R = -1242.27 μm",  " leading space",     "trailing space ",   "x",
+    ""};
+
+class LabelText : public testing::TestWithParam<const char*> {};
+
+TEST_P(LabelText, HasTheSizeAndPixelsOfAQLabel) {
+  const QString text = QString::fromUtf8(GetParam());
+  auto expectedParent = Parent();
+  auto* expected = new QLabel(QStringLiteral("placeholder"), expectedParent.get());
+  expected->move(10, 12);
+  expected->setText(text);
+  expected->adjustSize();
+  auto actualParent = Parent();
+  auto* actual = new TLabel(QStringLiteral("placeholder"), actualParent.get());
+  actual->move(10, 12);
+  actual->SetCaption(text);
+
+  EXPECT_EQ(actual->text(), text);
+  EXPECT_EQ(actual->sizeHint(), expected->sizeHint());
+  EXPECT_EQ(actual->geometry(), expected->geometry());
+  EXPECT_TRUE(Grab(*actualParent) == Grab(*expectedParent)) << GetParam();
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, LabelText, testing::ValuesIn(kTexts));
+
+TEST(Label, FollowsATextSetBehindItsBackAndAFontChange) {
+  auto expectedParent = Parent();
+  auto* expected = new QLabel(QStringLiteral("Label1"), expectedParent.get());
+  auto actualParent = Parent();
+  auto* actual = new TLabel(QStringLiteral("Label1"), actualParent.get());
+  actual->SetCaption(QStringLiteral("G - R = 0.34\""));
+  (void)Grab(*actualParent);  // lays out and paints the first text
+
+  // setText() without SetCaption: no new size, but the paint shows the new text.
+  for (QLabel* label : {static_cast<QLabel*>(actual), expected}) {
+    label->resize(200, 14);
+    label->setText(QStringLiteral("B - G = 10.25\""));
+  }
+  EXPECT_TRUE(Grab(*actualParent) == Grab(*expectedParent));
+
+  QFont larger = WindowFont();
+  larger.setPixelSize(16);
+  for (QLabel* label : {static_cast<QLabel*>(actual), expected}) {
+    label->setFont(larger);
+    label->adjustSize();
+  }
+  EXPECT_EQ(actual->size(), expected->size());
+  EXPECT_TRUE(Grab(*actualParent) == Grab(*expectedParent));
+}
+
+TEST(Label, OtherKindsOfLabelAreLeftToQLabel) {
+  auto expectedParent = Parent();
+  auto* expected = new QLabel(QStringLiteral("<b>rich</b> text"), expectedParent.get());
+  auto actualParent = Parent();
+  auto* actual = new TLabel(QStringLiteral("<b>rich</b> text"), actualParent.get());
+  auto* disabledExpected = new QLabel(QStringLiteral("disabled"), expectedParent.get());
+  auto* disabledActual = new TLabel(QStringLiteral("disabled"), actualParent.get());
+  auto* centredExpected = new QLabel(QStringLiteral("centred"), expectedParent.get());
+  auto* centredActual = new TLabel(QStringLiteral("centred"), actualParent.get());
+  disabledExpected->setEnabled(false);
+  disabledActual->setEnabled(false);
+  centredExpected->setAlignment(Qt::AlignCenter);
+  centredActual->setAlignment(Qt::AlignCenter);
+  const QPoint places[] = {{4, 2}, {4, 20}, {120, 2}};
+  QLabel* expectedLabels[] = {expected, disabledExpected, centredExpected};
+  QLabel* actualLabels[] = {actual, disabledActual, centredActual};
+  for (int i = 0; i < 3; ++i) {
+    expectedLabels[i]->move(places[i]);
+    actualLabels[i]->move(places[i]);
+    expectedLabels[i]->resize(expectedLabels[i]->sizeHint() + QSize(20, 4));
+    actualLabels[i]->resize(actualLabels[i]->sizeHint() + QSize(20, 4));
+    EXPECT_EQ(actualLabels[i]->sizeHint(), expectedLabels[i]->sizeHint()) << i;
+  }
+  EXPECT_TRUE(Grab(*actualParent) == Grab(*expectedParent));
+}
+
+// The group box rules of the main window's style sheet: a frame of its own, nothing inside.
+const char* const kWindowGroupBoxSheet =
+    "QGroupBox { border: 2px groove palette(mid); margin-top: 6px; }"
+    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+    " left: 7px; padding: 0px 1px; background-color: palette(window); }";
+
+// A group box with a read-out inside and one that reaches over its right-hand frame, in the
+// plain style (whose group box shades its inside) or under the window's style sheet.
+struct TBoxScene {
+  std::unique_ptr<QWidget> parent = Parent();
+  QGroupBox* box = nullptr;
+  QLabel* inside = nullptr;
+  QLabel* overFrame = nullptr;
+
+  template <class TBox, class TText>
+  static std::unique_ptr<TBoxScene> Make(bool windowSheet) {
+    auto scene = std::make_unique<TBoxScene>();
+    scene->parent->resize(200, 120);
+    if (windowSheet) {  // in the window's own colours, as the window is
+      scene->parent->setPalette(QPalette());
+      scene->parent->setStyleSheet(QString::fromUtf8(kWindowGroupBoxSheet));
+    }
+    scene->box = new TBox(QStringLiteral("補正後"), scene->parent.get());
+    scene->box->setGeometry(10, 8, 137, 89);
+    scene->inside = new TText(QStringLiteral("dGR = 9.879  μm"), scene->box);
+    scene->inside->move(16, 16);
+    scene->overFrame = new TText(QStringLiteral("G - R = -1242.27 μm"), scene->box);
+    scene->overFrame->move(16, 48);
+    scene->parent->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(scene->parent.get()));
+    QCoreApplication::processEvents();  // a TGroupBox measures itself after its first paint
+    // As a pass writes read-outs.
+    for (QLabel* label : {scene->inside, scene->overFrame}) {
+      if (auto* own = dynamic_cast<TLabel*>(label))
+        own->SetCaption(label->text());
+      else
+        label->adjustSize();
+    }
+    QCoreApplication::processEvents();
+    return scene;
+  }
+};
+
+class BoxStyle : public testing::TestWithParam<bool> {};  // under the window's style sheet
+
+TEST_P(BoxStyle, LabelFillsItsBackgroundOnlyWhereTheWindowColourLiesBehind) {
+  const auto expected = TBoxScene::Make<QGroupBox, QLabel>(GetParam());
+  const auto actual = TBoxScene::Make<TGroupBox, TLabel>(GetParam());
+  ASSERT_GT(actual->overFrame->geometry().right(), actual->box->contentsRect().right());
+  // The plain style shades the inside of a group box: no fill there.
+  EXPECT_EQ(actual->inside->autoFillBackground(), GetParam());
+  EXPECT_FALSE(actual->overFrame->autoFillBackground());
+  EXPECT_TRUE(Grab(*actual->parent) == Grab(*expected->parent));
+
+  // New texts, as the next pass writes them.
+  for (TBoxScene* scene : {expected.get(), actual.get()}) {
+    scene->inside->setText(QStringLiteral("dGR = 10.5  μm"));
+    scene->inside->adjustSize();
+  }
+  EXPECT_TRUE(Grab(*actual->parent) == Grab(*expected->parent));
+}
+
+// Repaints of a part inside the box, of parts over its frame and title, and of the whole, as
+// the window system and the children's updates ask for them: the pixels of a QGroupBox,
+// before and after a new title and size.
+TEST_P(BoxStyle, GroupBoxLooksLikeAQGroupBoxForEveryRepaintedPart) {
+  const auto expected = TBoxScene::Make<QGroupBox, QLabel>(GetParam());
+  const auto actual = TBoxScene::Make<TGroupBox, QLabel>(GetParam());
+  const QRegion parts[] = {QRect(20, 20, 40, 20), QRect(0, 30, 20, 20), QRect(60, 0, 30, 20),
+                           QRect(40, 0, 90, 12), QRect(0, 0, 137, 89)};
+  auto expectSamePixels = [&](const char* when) {
+    for (const QRegion& part : parts) {
+      QImage want(expected->box->size(), QImage::Format_RGB32);
+      QImage got(actual->box->size(), QImage::Format_RGB32);
+      want.fill(Qt::magenta);
+      got.fill(Qt::magenta);
+      expected->box->render(&want, QPoint(), part, QWidget::DrawChildren);
+      actual->box->render(&got, QPoint(), part, QWidget::DrawChildren);
+      EXPECT_TRUE(got == want) << when << ": part at " << part.boundingRect().x() << ", "
+                               << part.boundingRect().y();
+    }
+  };
+  expectSamePixels("at first");
+  // A longer title reaches where the box painted nothing before.
+  for (TBoxScene* scene : {expected.get(), actual.get()}) {
+    scene->box->setTitle(QStringLiteral("プリズム効果 (long)"));
+    scene->box->resize(150, 80);
+  }
+  expectSamePixels("right after the change");
+  QCoreApplication::processEvents();
+  expectSamePixels("once measured again");
+}
+
+INSTANTIATE_TEST_SUITE_P(PlainAndWindowSheet, BoxStyle, testing::Bool());
+
+}  // namespace
+}  // namespace orvelan
