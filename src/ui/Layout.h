@@ -12,8 +12,8 @@ namespace orvelan {
 
 // Which member of TForm1 a layout row creates; the member's type is the control's kind.
 using TControlMember =
-    std::variant<QFrame* TForm1::*, QGroupBox* TForm1::*, TImage* TForm1::*,
-                 QLineEdit* TForm1::*, QLabel* TForm1::*, TUpDown* TForm1::*,
+    std::variant<QFrame* TForm1::*, TGroupBox* TForm1::*, TImage* TForm1::*,
+                 QLineEdit* TForm1::*, TLabel* TForm1::*, TUpDown* TForm1::*,
                  QComboBox* TForm1::*, QRadioButton* TForm1::*>;
 
 struct TControlLayout {

@@ -34,10 +34,16 @@ QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Read-out labels size themselves to their text, as their layout asks. Every label of the
-// window is a TLabel (see Create below), which lays the text out once for size and paint.
-void SetCaption(QLabel* label, const std::string& text) {
-  static_cast<TLabel*>(label)->SetCaption(QString::fromUtf8(text));
+// Read-out labels size themselves to their text, as their layout asks. A screen reader
+// that is listening hears the new reading: the label's accessible name is its meaning and
+// its value the reading (see TReadoutAccessible), and Qt sends no event for a named label.
+void SetCaption(TLabel* label, const std::string& text) {
+  const QString reading = QString::fromUtf8(text);
+  label->SetCaption(reading);
+  if (QAccessible::isActive()) {
+    QAccessibleValueChangeEvent event(label, reading);
+    QAccessible::updateAccessibility(&event);
+  }
 }
 
 // One factory per kind of control; each places the control as its layout row says.
@@ -62,7 +68,7 @@ QString WindowStyleSheet() {
       .arg(kWindowFontPixels);
 }
 
-QWidget* Create(QGroupBox*, const TControlLayout& c, QWidget* parent) {
+QWidget* Create(TGroupBox*, const TControlLayout& c, QWidget* parent) {
   auto* box = new TGroupBox(Text(c.Caption), parent);
   box->setGeometry(c.Left, c.Top, c.Width, c.Height);
   return box;
@@ -88,7 +94,7 @@ QWidget* Create(QLineEdit*, const TControlLayout& c, QWidget* parent) {
   return edit;
 }
 
-QWidget* Create(QLabel*, const TControlLayout& c, QWidget* parent) {
+QWidget* Create(TLabel*, const TControlLayout& c, QWidget* parent) {
   auto* label = new TLabel(Text(c.Caption), parent);
   label->move(c.Left, c.Top);
   label->adjustSize();
@@ -363,54 +369,28 @@ void TForm1::UpdatePrism() {
 }
 
 // Spin handlers: the new position into the text box, then the passes. A setting that the
-// atmosphere result depends on (or the planet size, which scales both pictures) runs both.
-void TForm1::UpDown1Click() {
-  ShowPosition(FRows[0]);
-  UpdateAtmosphere();
+// atmosphere result depends on (or the planet size, which scales both pictures) runs both;
+// the three prism settings run the prism pass alone.
+void TForm1::SpinChanged(std::size_t index) {
+  const TSettingRow& row = FRows[index];
+  ShowPosition(row);
+  const auto field = row.Setting->Field;
+  const bool prismOnly = field == &TSettings::PrismAngle || field == &TSettings::PrismPosition ||
+                         field == &TSettings::ImageShift;
+  if (!prismOnly) UpdateAtmosphere();
   UpdatePrism();
 }
-void TForm1::UpDown2Click() {
-  ShowPosition(FRows[1]);
-  UpdateAtmosphere();
-  UpdatePrism();
-}
-void TForm1::UpDown3Click() {
-  ShowPosition(FRows[2]);
-  UpdateAtmosphere();
-  UpdatePrism();
-}
-void TForm1::UpDown4Click() {
-  ShowPosition(FRows[3]);
-  UpdateAtmosphere();
-  UpdatePrism();
-}
-void TForm1::UpDown5Click() {
-  ShowPosition(FRows[4]);
-  UpdateAtmosphere();
-  UpdatePrism();
-}
-void TForm1::UpDown6Click() {
-  ShowPosition(FRows[5]);
-  UpdateAtmosphere();
-  UpdatePrism();
-}
-void TForm1::UpDown7Click() {
-  ShowPosition(FRows[6]);
-  UpdateAtmosphere();
-  UpdatePrism();
-}
-void TForm1::UpDown8Click() {
-  ShowPosition(FRows[7]);
-  UpdatePrism();
-}
-void TForm1::UpDown9Click() {
-  ShowPosition(FRows[8]);
-  UpdatePrism();
-}
-void TForm1::UpDown10Click() {
-  ShowPosition(FRows[9]);
-  UpdatePrism();
-}
+
+void TForm1::UpDown1Click() { SpinChanged(0); }
+void TForm1::UpDown2Click() { SpinChanged(1); }
+void TForm1::UpDown3Click() { SpinChanged(2); }
+void TForm1::UpDown4Click() { SpinChanged(3); }
+void TForm1::UpDown5Click() { SpinChanged(4); }
+void TForm1::UpDown6Click() { SpinChanged(5); }
+void TForm1::UpDown7Click() { SpinChanged(6); }
+void TForm1::UpDown8Click() { SpinChanged(7); }
+void TForm1::UpDown9Click() { SpinChanged(8); }
+void TForm1::UpDown10Click() { SpinChanged(9); }
 
 void TForm1::ComboBox1Change() { UpdatePrism(); }
 

@@ -4,8 +4,6 @@
 
 #include <QComboBox>
 #include <QFrame>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
@@ -16,7 +14,9 @@
 #include <cstdint>
 #include <functional>
 
+#include "framework/GroupBox.h"
 #include "framework/Image.h"
+#include "framework/Label.h"
 #include "framework/UpDown.h"
 #include "model/Atmosphere.h"
 #include "model/Settings.h"
@@ -54,8 +54,8 @@ class TForm1 : public QMainWindow {
 
   // Controls, in the order of the layout. All are owned by the window.
   QFrame* Panel1 = nullptr;
-  QGroupBox* GroupBox1 = nullptr;
-  QGroupBox* GroupBox2 = nullptr;
+  TGroupBox* GroupBox1 = nullptr;
+  TGroupBox* GroupBox2 = nullptr;
   TImage* Image1 = nullptr;
   QLineEdit* Edit1 = nullptr;
   QLineEdit* Edit2 = nullptr;
@@ -63,62 +63,62 @@ class TForm1 : public QMainWindow {
   QLineEdit* Edit4 = nullptr;
   QLineEdit* Edit5 = nullptr;
   QLineEdit* Edit6 = nullptr;
-  QGroupBox* GroupBox3 = nullptr;
-  QLabel* Label1 = nullptr;
+  TGroupBox* GroupBox3 = nullptr;
+  TLabel* Label1 = nullptr;
   TUpDown* UpDown1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
+  TLabel* Label2 = nullptr;
+  TLabel* Label3 = nullptr;
   TUpDown* UpDown2 = nullptr;
-  QLabel* Label4 = nullptr;
+  TLabel* Label4 = nullptr;
   TImage* Image3 = nullptr;
-  QLabel* Label5 = nullptr;
-  QLabel* Label6 = nullptr;
-  QLabel* Label7 = nullptr;
-  QLabel* Label8 = nullptr;
+  TLabel* Label5 = nullptr;
+  TLabel* Label6 = nullptr;
+  TLabel* Label7 = nullptr;
+  TLabel* Label8 = nullptr;
   QLineEdit* Edit3 = nullptr;
   TUpDown* UpDown3 = nullptr;
-  QLabel* Label9 = nullptr;
-  QLabel* Label10 = nullptr;
+  TLabel* Label9 = nullptr;
+  TLabel* Label10 = nullptr;
   QLineEdit* Edit9 = nullptr;
   TUpDown* UpDown4 = nullptr;
-  QLabel* Label11 = nullptr;
-  QLabel* Label12 = nullptr;
-  QLabel* Label13 = nullptr;
+  TLabel* Label11 = nullptr;
+  TLabel* Label12 = nullptr;
+  TLabel* Label13 = nullptr;
   QLineEdit* Edit10 = nullptr;
   TUpDown* UpDown5 = nullptr;
-  QLabel* Label14 = nullptr;
-  QLabel* Label15 = nullptr;
+  TLabel* Label14 = nullptr;
+  TLabel* Label15 = nullptr;
   QLineEdit* Edit11 = nullptr;
   TUpDown* UpDown6 = nullptr;
-  QLabel* Label16 = nullptr;
-  QLabel* Label17 = nullptr;
-  QLabel* Label18 = nullptr;
-  QLabel* Label19 = nullptr;
+  TLabel* Label16 = nullptr;
+  TLabel* Label17 = nullptr;
+  TLabel* Label18 = nullptr;
+  TLabel* Label19 = nullptr;
   TImage* Image4 = nullptr;
-  QGroupBox* GroupBox4 = nullptr;
+  TGroupBox* GroupBox4 = nullptr;
   QComboBox* ComboBox1 = nullptr;
-  QLabel* Label20 = nullptr;
-  QLabel* Label21 = nullptr;
-  QLabel* Label22 = nullptr;
-  QLabel* Label23 = nullptr;
+  TLabel* Label20 = nullptr;
+  TLabel* Label21 = nullptr;
+  TLabel* Label22 = nullptr;
+  TLabel* Label23 = nullptr;
   TUpDown* UpDown7 = nullptr;
   TUpDown* UpDown8 = nullptr;
   TUpDown* UpDown9 = nullptr;
-  QLabel* Label24 = nullptr;
-  QLabel* Label25 = nullptr;
-  QLabel* Label26 = nullptr;
-  QLabel* Label29 = nullptr;
+  TLabel* Label24 = nullptr;
+  TLabel* Label25 = nullptr;
+  TLabel* Label26 = nullptr;
+  TLabel* Label29 = nullptr;
   QLineEdit* Edit7 = nullptr;
   TUpDown* UpDown10 = nullptr;
-  QLabel* Label30 = nullptr;
-  QGroupBox* GroupBox5 = nullptr;
-  QLabel* Label28 = nullptr;
-  QLabel* Label31 = nullptr;
-  QGroupBox* GroupBox6 = nullptr;
-  QLabel* Label34 = nullptr;
-  QLabel* Label35 = nullptr;
-  QLabel* Label36 = nullptr;
-  QLabel* Label37 = nullptr;
+  TLabel* Label30 = nullptr;
+  TGroupBox* GroupBox5 = nullptr;
+  TLabel* Label28 = nullptr;
+  TLabel* Label31 = nullptr;
+  TGroupBox* GroupBox6 = nullptr;
+  TLabel* Label34 = nullptr;
+  TLabel* Label35 = nullptr;
+  TLabel* Label36 = nullptr;
+  TLabel* Label37 = nullptr;
   TImage* Image5 = nullptr;
   QRadioButton* RadioButton1 = nullptr;
   QRadioButton* RadioButton2 = nullptr;
@@ -191,6 +191,7 @@ class TForm1 : public QMainWindow {
   void BuildMainMenu();
   void ConnectHandlers();
   void ShowPosition(const TSettingRow& row);  // the spin position into its text box
+  void SpinChanged(std::size_t index);         // what every spin handler does for its row
   void Probe(TPassStep step) {
     if (FProbe) FProbe(step);
   }
