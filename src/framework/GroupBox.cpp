@@ -4,10 +4,27 @@
 #include <QEvent>
 #include <QImage>
 #include <QPaintEvent>
+#include <QCoreApplication>
 
 namespace orvelan {
 
+namespace {
+// Posted to measure the box once the paint in progress is over.
+QEvent::Type MeasureEventType() {
+  static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+  return type;
+}
+}  // namespace
+
 TGroupBox::TGroupBox(const QString& title, QWidget* parent) : QGroupBox(title, parent) {}
+
+void TGroupBox::customEvent(QEvent* event) {
+  if (event->type() == MeasureEventType()) {
+    MeasurePaintedRegion();
+    return;
+  }
+  QGroupBox::customEvent(event);
+}
 
 void TGroupBox::MeasurePaintedRegion() {
   FMeasureQueued = false;
@@ -50,7 +67,7 @@ void TGroupBox::paintEvent(QPaintEvent* event) {
     } else if (!FMeasureQueued) {
       // Not while painting: the box is measured by painting it, once the paint is over.
       FMeasureQueued = true;
-      QMetaObject::invokeMethod(this, [this] { MeasurePaintedRegion(); }, Qt::QueuedConnection);
+      QCoreApplication::postEvent(this, new QEvent(MeasureEventType()));
     }
   }
   QGroupBox::paintEvent(event);

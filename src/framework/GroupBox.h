@@ -26,6 +26,7 @@ class TGroupBox : public QGroupBox {
   void paintEvent(QPaintEvent* event) override;
   void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void customEvent(QEvent* event) override;
 
  private:
   // Finds the pixels that the box's own paint (without its children) sets, widened by one
