@@ -1,6 +1,8 @@
 // The widget part of the framework: spin button, picture box, handler guard.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -55,6 +57,9 @@ struct TClickCase {
   std::vector<int> reported;  // position after each click that ran the callback
   int final;
 };
+// Test names and failure messages show the case, not its bytes.
+void PrintTo(const TClickCase& c, std::ostream* os) { *os << c.name; }
+
 
 class UpDownClicks : public testing::TestWithParam<TClickCase> {};
 
@@ -140,6 +145,9 @@ struct TWheelCase {
   std::vector<std::pair<int, int>> turns;  // angle delta, position right after it
   std::vector<int> reported;               // position at each callback, in order
 };
+// Test names and failure messages show the case, not its bytes.
+void PrintTo(const TWheelCase& c, std::ostream* os) { *os << c.name; }
+
 
 class UpDownWheel : public testing::TestWithParam<TWheelCase> {};
 
@@ -397,6 +405,9 @@ struct TGuardCase {
   std::function<void()> handler;
   std::vector<std::string> shown;
 };
+// Test names and failure messages show the case, not its bytes.
+void PrintTo(const TGuardCase& c, std::ostream* os) { *os << c.name; }
+
 
 class HandlerGuard : public testing::TestWithParam<TGuardCase> {};
 

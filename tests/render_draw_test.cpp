@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -235,6 +237,9 @@ struct TTickCase {
   double ShiftG;
   int Row;  // -1: not visible
 };
+// Test names and failure messages show the case, not its bytes.
+void PrintTo(const TTickCase& c, std::ostream* os) { *os << "ShiftG " << c.ShiftG; }
+
 
 class PositionTick : public testing::TestWithParam<TTickCase> {};
 

@@ -3,6 +3,8 @@
 // boxes and pictures, and the current readings.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QAccessible>
 #include <QWheelEvent>
 
@@ -79,6 +81,9 @@ struct TMeaningCase {
   const char* member;  // a read-out label or a picture box
   const char* name;
 };
+// Test names and failure messages show the case, not its bytes.
+void PrintTo(const TMeaningCase& c, std::ostream* os) { *os << c.member; }
+
 
 class Meaning : public Accessibility, public testing::WithParamInterface<TMeaningCase> {
  protected:
@@ -134,6 +139,9 @@ struct TSettingCase {
   const char* spinUnit;
   const char* editUnit;
 };
+// Test names and failure messages show the case, not its bytes.
+void PrintTo(const TSettingCase& c, std::ostream* os) { *os << "row " << c.row; }
+
 
 class SettingName : public Accessibility, public testing::WithParamInterface<TSettingCase> {};
 

@@ -2,6 +2,8 @@
 // events on an offscreen window.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -166,6 +168,9 @@ struct TSpinCase {
   int row;  // index in SettingRows / kNumericSettings
   bool runsAtmosphere;
 };
+// Test names and failure messages show the case, not its bytes.
+void PrintTo(const TSpinCase& c, std::ostream* os) { *os << "row " << c.row; }
+
 
 class SpinHandler : public Form, public testing::WithParamInterface<TSpinCase> {};
 
@@ -215,6 +220,9 @@ struct TEndCase {
   int clicksToEnd;
   const char* endText;
 };
+// Test names and failure messages show the case, not its bytes.
+void PrintTo(const TEndCase& c, std::ostream* os) { *os << "row " << c.row << " to " << c.endText; }
+
 
 class RangeEnd : public Form, public testing::WithParamInterface<TEndCase> {};
 
@@ -387,6 +395,9 @@ struct TFaultCase {
   TPassStep step;
   const char* name;
 };
+// Test names and failure messages show the case, not its bytes.
+void PrintTo(const TFaultCase& c, std::ostream* os) { *os << c.name; }
+
 
 class PassFault : public Form, public testing::WithParamInterface<TFaultCase> {};
 
