@@ -25,7 +25,7 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVELAN_SANITIZ
 cmake --build build-sanitize -j"$jobs"
 # Any report fails the run: ASan and UBSan abort with a non-zero exit on the first one, and
 # leaks count. The suppressions name one system library's own buffer (see scripts/lsan.supp).
-ASAN_OPTIONS=abort_on_error=0:halt_on_error=1:detect_leaks=1:strict_string_checks=1 \
+ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
