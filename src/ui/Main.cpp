@@ -1,9 +1,6 @@
 #include "ui/Main.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QLayout>
 #include <QScreen>
 #include <QShowEvent>
@@ -15,6 +12,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "framework/Accessibility.h"
 #include "framework/GroupBox.h"
 #include "framework/HandlerGuard.h"
 #include "framework/Label.h"
@@ -38,12 +36,8 @@ QString Text(std::string_view text) {
 // that is listening hears the new reading: the label's accessible name is its meaning and
 // its value the reading (see TReadoutAccessible), and Qt sends no event for a named label.
 void SetCaption(TLabel* label, const std::string& text) {
-  const QString reading = QString::fromUtf8(text);
-  label->SetCaption(reading);
-  if (QAccessible::isActive()) {
-    QAccessibleValueChangeEvent event(label, reading);
-    QAccessible::updateAccessibility(&event);
-  }
+  label->SetCaption(QString::fromUtf8(text));
+  AnnounceReading(label);
 }
 
 // One factory per kind of control; each places the control as its layout row says.
@@ -122,100 +116,19 @@ QWidget* Create(QRadioButton*, const TControlLayout& c, QWidget* parent) {
   return button;
 }
 
-// ---- What assistive technology sees ---------------------------------------------------------
-//
-// Qt reads a label's text as its accessible name only while no accessible name is set; once a
-// name is set the text is no longer offered at all. A read-out is named by its meaning, so it
-// gets an interface of its own: the name and description as set from kAccessibleTexts, and
-// the current reading as value and as text. Picture boxes are graphics.
-
-constexpr const char* kReadoutProperty = "orvelanReadout";
-
-class TReadoutAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
- public:
-  explicit TReadoutAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
-
-  void* interface_cast(QAccessible::InterfaceType type) override {
-    if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
-    return QAccessibleWidget::interface_cast(type);
-  }
-
-  QString text(QAccessible::Text type) const override {
-    if (type == QAccessible::Value) return Reading();
-    return QAccessibleWidget::text(type);
-  }
-
-  // The reading as plain, read-only text without a caret or selection.
-  QString text(int startOffset, int endOffset) const override {
-    return Reading().mid(startOffset, endOffset - startOffset);
-  }
-  int characterCount() const override { return static_cast<int>(Reading().size()); }
-  int cursorPosition() const override { return 0; }
-  void setCursorPosition(int) override {}
-  int selectionCount() const override { return 0; }
-  void selection(int, int* startOffset, int* endOffset) const override {
-    *startOffset = *endOffset = 0;
-  }
-  void addSelection(int, int) override {}
-  void removeSelection(int) override {}
-  void setSelection(int, int, int) override {}
-  void scrollToSubstring(int, int) override {}
-  QString attributes(int offset, int* startOffset, int* endOffset) const override {
-    *startOffset = std::clamp(offset, 0, characterCount());
-    *endOffset = characterCount();
-    return {};
-  }
-  // Labels size themselves to their text and start it at their left edge.
-  QRect characterRect(int offset) const override {
-    const QString reading = Reading();
-    if (offset < 0 || offset >= reading.size()) return {};
-    const QFontMetrics metrics(Label()->font());
-    const QRect contents = Label()->contentsRect();
-    const int left = contents.left() + metrics.horizontalAdvance(reading.left(offset));
-    const QRect cell(left, contents.top(), metrics.horizontalAdvance(reading.at(offset)),
-                     contents.height());
-    return QRect(Label()->mapToGlobal(cell.topLeft()), cell.size());
-  }
-  int offsetAtPoint(const QPoint& point) const override {
-    for (int i = 0; i < characterCount(); ++i)
-      if (characterRect(i).contains(point)) return i;
-    return -1;
-  }
-
- private:
-  QLabel* Label() const { return static_cast<QLabel*>(widget()); }
-  QString Reading() const { return Label()->text(); }
-};
-
-QAccessibleInterface* AccessibleControl(const QString&, QObject* object) {
-  if (auto* label = qobject_cast<QLabel*>(object);
-      label != nullptr && label->property(kReadoutProperty).toBool())
-    return new TReadoutAccessible(label);
-  if (auto* image = dynamic_cast<TImage*>(object))
-    return new QAccessibleWidget(image, QAccessible::Graphic);
-  return nullptr;
-}
-
 // Names and describes the controls of kAccessibleTexts; the labels among them are read-outs.
 void ApplyAccessibleTexts(QWidget* window) {
-  static const bool factoryInstalled = (QAccessible::installFactory(&AccessibleControl), true);
-  (void)factoryInstalled;
+  InstallAccessibleFactory();
   for (const TAccessibleText& a : kAccessibleTexts) {
     auto* control = window->findChild<QWidget*>(Text(a.Control));
     if (control == nullptr)
       throw std::logic_error("accessible text for a missing control: " + std::string(a.Control));
     control->setAccessibleName(Text(a.Name));
     control->setAccessibleDescription(Text(a.Description));
-    const bool readout = qobject_cast<QLabel*>(control) != nullptr;
-    if (!readout && dynamic_cast<TImage*>(control) == nullptr) continue;
-    if (readout) control->setProperty(kReadoutProperty, true);
-    // An interface made before this point (while a screen reader listened) is Qt's own;
-    // it is dropped so that the next query comes through the factory above.
-    QAccessibleInterface* current = QAccessible::queryAccessibleInterface(control);
-    const bool ours = readout ? dynamic_cast<TReadoutAccessible*>(current) != nullptr
-                              : current != nullptr && current->role() == QAccessible::Graphic;
-    if (current != nullptr && !ours)
-      QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(current));
+    if (auto* label = qobject_cast<QLabel*>(control))
+      MarkAsReadout(label);
+    else if (dynamic_cast<TImage*>(control) != nullptr)
+      DropForeignInterface(control);
   }
 }
 
