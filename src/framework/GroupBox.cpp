@@ -1,97 +1,72 @@
 #include "framework/GroupBox.h"
 
-#include <QList>
-#include <QEvent>
-#include <QImage>
+#include <QFontMetrics>
 #include <QPaintEvent>
-#include <QCoreApplication>
+#include <QPainter>
+#include <QRegion>
 
 namespace orvelan {
 
 namespace {
-// Posted to measure the box once the paint in progress is over.
-QEvent::Type MeasureEventType() {
-  static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
-  return type;
-}
+constexpr int kCaptionLeft = 7;     // the caption cell's left edge
+constexpr int kCaptionPadding = 3;  // window-coloured pixels either side of the words
 }  // namespace
 
 TGroupBox::TGroupBox(const QString& title, QWidget* parent) : QGroupBox(title, parent) {}
 
-void TGroupBox::customEvent(QEvent* event) {
-  if (event->type() == MeasureEventType()) {
-    MeasurePaintedRegion();
-    return;
+QRect TGroupBox::CaptionRect() const {
+  // Measuring the caption shapes its text: done again only when caption or font changed.
+  if (FCaptionTitle != title() || FCaptionFont != font()) {
+    FCaptionTitle = title();
+    FCaptionFont = font();
+    const QFontMetrics metrics(FCaptionFont);
+    FCaption = FCaptionTitle.isEmpty()
+                   ? QRect()
+                   : QRect(kCaptionLeft, 0,
+                           metrics.horizontalAdvance(FCaptionTitle) + 2 * kCaptionPadding,
+                           metrics.height());
   }
-  QGroupBox::customEvent(event);
+  return FCaption;
 }
 
-void TGroupBox::MeasurePaintedRegion() {
-  FMeasureQueued = false;
-  QImage image(size(), QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  FMeasuring = true;
-  render(&image, QPoint(), QRegion(), {});  // the box alone: no background, no children
-  FMeasuring = false;
-  // Every pixel with any coverage counts, however faint (a style may shade the inside).
-  QList<QRect> runs;
-  for (int y = 0; y < image.height(); ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    for (int x = 0; x < image.width();) {
-      if (qAlpha(row[x]) == 0) {
-        ++x;
-        continue;
-      }
-      const int start = x;
-      while (x < image.width() && qAlpha(row[x]) != 0) ++x;
-      runs.append(QRect(start, y, x - start, 1));
-    }
-  }
-  QRegion set;
-  set.setRects(runs.constData(), static_cast<int>(runs.size()));
-  // Widened by one pixel on every side.
-  FPainted = set + set.translated(-1, 0) + set.translated(1, 0);
-  FPainted += FPainted.translated(0, -1) + FPainted.translated(0, 1);
-  FPaintedTitle = title();
-  FPaintedValid = true;
+QRegion TGroupBox::FrameRegion() const {
+  const QRect outer(0, kFrameTop, width(), height() - kFrameTop);
+  return QRegion(outer) - QRegion(outer.adjusted(2, 2, -2, -2));
 }
 
 bool TGroupBox::PaintsNothingIn(const QRect& rect) const {
-  return FPaintedValid && FPaintedTitle == title() && !isCheckable() && !FPainted.intersects(rect);
+  return !rect.intersects(CaptionRect()) && !FrameRegion().intersects(rect);
 }
 
 void TGroupBox::paintEvent(QPaintEvent* event) {
-  if (!FMeasuring && !isCheckable()) {
-    if (FPaintedValid && FPaintedTitle == title()) {
-      if (!event->region().intersects(FPainted)) return;
-    } else if (!FMeasureQueued) {
-      // Not while painting: the box is measured by painting it, once the paint is over.
-      FMeasureQueued = true;
-      QCoreApplication::postEvent(this, new QEvent(MeasureEventType()));
-    }
-  }
-  QGroupBox::paintEvent(event);
-}
-
-void TGroupBox::changeEvent(QEvent* event) {
-  switch (event->type()) {
-    case QEvent::StyleChange:
-    case QEvent::FontChange:
-    case QEvent::PaletteChange:
-    case QEvent::EnabledChange:
-    case QEvent::ActivationChange:
-    case QEvent::LayoutDirectionChange:
-      FPaintedValid = false;
-      break;
-    default:
-      break;
-  }
-  QGroupBox::changeEvent(event);
-}
-
-void TGroupBox::resizeEvent(QResizeEvent* event) {
-  FPaintedValid = false;
-  QGroupBox::resizeEvent(event);
+  // Most repaints are of a child inside the frame, where the box itself draws nothing.
+  const QRegion& region = event->region();
+  const QRect caption = CaptionRect();
+  const bool captionNeeded = region.intersects(caption);
+  if (!captionNeeded && !region.intersects(FrameRegion())) return;
+  QPainter painter(this);
+  const QColor dark = palette().color(QPalette::Mid);
+  const QColor light = palette().color(QPalette::Light);
+  const int right = width() - 1, bottom = height() - 1, top = kFrameTop;
+  // Bottom and right lines first; the top and left ones cover the corners they share.
+  auto line = [&](int x0, int y0, int x1, int y1, const QColor& colour) {
+    painter.fillRect(QRect(QPoint(x0, y0), QPoint(x1, y1)), colour);
+  };
+  line(1, bottom - 1, right - 1, bottom - 1, dark);  // inner bottom
+  line(right - 1, top + 1, right - 1, bottom - 1, dark);  // inner right
+  line(1, top + 1, right - 1, top + 1, light);  // inner top
+  line(1, top + 1, 1, bottom - 1, light);  // inner left
+  line(0, bottom, right, bottom, light);  // outer bottom
+  line(right, top, right, bottom, light);  // outer right
+  line(0, top, right, top, dark);  // outer top
+  line(0, top, 0, bottom, dark);  // outer left
+  // The caption on a window-coloured cell over the top lines.
+  if (!captionNeeded) return;
+  painter.fillRect(caption, palette().window());
+  painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                 QPalette::WindowText));
+  painter.drawText(caption.adjusted(kCaptionPadding, 0, -kCaptionPadding, 0),
+                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title());
 }
 
 }  // namespace orvelan

@@ -48,20 +48,6 @@ QWidget* Create(QFrame*, const TControlLayout& c, QWidget* parent) {
   return panel;
 }
 
-// The window's style sheet. The font is stated here, not only set on the window, since
-// widgets under a style sheet take their font from it. A group box frame runs through the
-// middle of its caption, so that controls placed 16 pixels below the box's top edge sit
-// inside the frame.
-QString WindowStyleSheet() {
-  return QStringLiteral(
-             "* { font-family: \"%1\"; font-size: %2px; }"
-             "QGroupBox { border: 2px groove palette(mid); margin-top: 6px; }"
-             "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-             " left: 7px; padding: 0px 1px; background-color: palette(window); }")
-      .arg(Text(kWindowFontFamily))
-      .arg(kWindowFontPixels);
-}
-
 QWidget* Create(TGroupBox*, const TControlLayout& c, QWidget* parent) {
   auto* box = new TGroupBox(Text(c.Caption), parent);
   box->setGeometry(c.Left, c.Top, c.Width, c.Height);
@@ -141,7 +127,6 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     QFont font(Text(kWindowFontFamily));
     font.setPixelSize(kWindowFontPixels);
     setFont(font);
-    setStyleSheet(WindowStyleSheet());
 
     BuildControls();
     BuildMainMenu();

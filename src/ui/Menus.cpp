@@ -65,6 +65,8 @@ void TForm1::BuildMainMenu() {
   V1->setObjectName(QStringLiteral("V1"));
   I1 = V1->addAction(Text(kAboutCaption));
   I1->setObjectName(QStringLiteral("I1"));
+  // A drop-down menu is a window of its own and does not inherit the window's font.
+  for (QMenu* menu : {File1, V1}) menu->setFont(font());
   connect(Exit1, &QAction::triggered, this, Guarded([this] { Exit1Click(); }));
   connect(I1, &QAction::triggered, this, Guarded([this] { I1Click(); }));
 }
