@@ -81,14 +81,37 @@ TEST(ComputeAtmosphere, EqualWavelengthsGiveExactlyEqualAngles) {
   EXPECT_EQ(r.FocalBG, 0.0);
 }
 
-TEST(ComputeAtmosphere, EachColourIsTracedAfresh) {
-  // Nothing carries over from one colour to the next: the trace of a colour alone is the
-  // same number as inside the full computation.
-  const TSettings s = With(12, 2300, 700, 510, 380);
-  const TAtmosphereResult r = ComputeAtmosphere(s);
-  EXPECT_EQ(r.ZenithR, TraceZenithAngle(700, 12, 2300));
-  EXPECT_EQ(r.ZenithG, TraceZenithAngle(510, 12, 2300));
-  EXPECT_EQ(r.ZenithB, TraceZenithAngle(380, 12, 2300));
+// One ray through the layers, written the plain way: both indices of every layer evaluated
+// afresh, one colour at a time.
+double PlainTrace(int32_t nm, int32_t altitude, int32_t elevation) {
+  const double pi = 4.0 * std::atan(1.0);
+  const double refractivity = AirIndex(nm) - 1.0;
+  double z = static_cast<double>(90 - altitude) * pi * (1.0 / 180.0);
+  for (int32_t h = elevation + 1; h < 100000; h += 100) {
+    const double nBottom = std::exp(static_cast<double>(-h) / 7400.0) * refractivity + 1.0;
+    const double nTop = std::exp(static_cast<double>(-(h + 100)) / 7400.0) * refractivity + 1.0;
+    z = std::asin((std::sin(z) * nBottom) / nTop);
+  }
+  return z;
+}
+
+TEST(ComputeAtmosphere, EachColourIsTheSameBitsAsAPlainTraceOfItsOwn) {
+  // The three colours are traced side by side; nothing may carry over from one to another,
+  // and sharing the exponentials may not move a single bit.
+  struct Case {
+    int16_t altitude, elevation, r, g, b;
+  };
+  for (const Case& c : {Case{45, 0, 660, 550, 440}, Case{12, 2300, 700, 510, 380},
+                        Case{5, 10000, 900, 300, 301}, Case{89, 9999, 300, 900, 600},
+                        Case{5, 0, 550, 550, 550}}) {
+    SCOPED_TRACE(::testing::Message() << c.altitude << "° " << c.elevation << " m " << c.r << "/"
+                                      << c.g << "/" << c.b << " nm");
+    const TAtmosphereResult r = ComputeAtmosphere(With(c.altitude, c.elevation, c.r, c.g, c.b));
+    EXPECT_EQ(r.ZenithR, PlainTrace(c.r, c.altitude, c.elevation));
+    EXPECT_EQ(r.ZenithG, PlainTrace(c.g, c.altitude, c.elevation));
+    EXPECT_EQ(r.ZenithB, PlainTrace(c.b, c.altitude, c.elevation));
+    EXPECT_EQ(r.ZenithB, TraceZenithAngle(c.b, c.altitude, c.elevation));
+  }
 }
 
 // Snell's law holds through every boundary, so the layered trace must agree with the closed
