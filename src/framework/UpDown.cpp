@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QWheelEvent>
@@ -79,6 +80,50 @@ TArrowButton::TArrowButton(TUDBtnType direction, QWidget* parent)
   setFocusPolicy(Qt::NoFocus);
   setAccessibleName(direction == TUDBtnType::btNext ? QStringLiteral("step up")
                                                     : QStringLiteral("step down"));
+}
+
+void TArrowButton::Press(bool down) {
+  if (isDown() == down) return;
+  setDown(down);  // schedules the repaint
+  if (down)
+    emit pressed();
+  else
+    emit released();
+}
+
+bool TArrowButton::event(QEvent* event) {
+  // A modal window takes the mouse away: no release will come, so the press ends here.
+  if (event->type() == QEvent::WindowBlocked) FTracking = false;
+  return QAbstractButton::event(event);
+}
+
+void TArrowButton::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !hitButton(event->position().toPoint())) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+  FTracking = true;
+  Press(true);
+}
+
+void TArrowButton::mouseMoveEvent(QMouseEvent* event) {
+  if (!FTracking) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+  Press(hitButton(event->position().toPoint()));
+}
+
+void TArrowButton::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !FTracking) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+  FTracking = false;
+  Press(false);
 }
 
 void TArrowButton::paintEvent(QPaintEvent*) {

@@ -15,16 +15,29 @@ namespace orvelan {
 enum class TUDBtnType { btNext, btPrev };  // btNext: up arrow, larger position
 
 // One arrow of a spin button: a small bevelled button with a triangle, never focused.
+//
+// The left mouse button presses it: pressed() on the press, released() when the button comes
+// up or the pointer leaves the arrow, pressed() again when it comes back while still held.
+// Unlike other buttons it does not repaint at once on a press or a release: the new look is
+// painted with everything that the step changed, in one pass of the event loop.
 class TArrowButton : public QAbstractButton {
  public:
   TArrowButton(TUDBtnType direction, QWidget* parent);
   TUDBtnType Direction() const { return FDirection; }
 
  protected:
+  bool event(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // Moves the arrow down or up and says so; nothing when it is there already.
+  void Press(bool down);
+
   TUDBtnType FDirection;
+  bool FTracking = false;  // the left button went down on this arrow and is still down
 };
 
 // A vertical spin button, 9 x 20 pixels by default: the upper arrow increases the position.
