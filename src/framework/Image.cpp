@@ -1,21 +1,28 @@
 #include "framework/Image.h"
 
-#include <QImage>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 namespace orvelan {
+
+namespace {
+
+// Posted to a picture box whose surface changed; one at most is pending per box.
+const QEvent::Type kPresentEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+}  // namespace
 
 TImage::TImage(int width, int height, QWidget* parent)
     : QWidget(parent), FCanvas(std::make_unique<TCanvas>(width, height)) {
   setFixedSize(width, height);
   setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel of the box is painted
-  FCanvas->SetChangeHandler([this] { update(); });
+  FCanvas->SetChangeHandler([this] { CanvasChanged(); });
 }
 
 TImage::~TImage() { FCanvas->SetChangeHandler({}); }
@@ -24,51 +31,51 @@ int TImage::PixelScale() const {
   return std::max(1, static_cast<int>(std::floor(devicePixelRatioF())));
 }
 
-const QImage& TImage::DisplayImage() {
-  if (FDisplayedChange == FCanvas->ChangeCount()) return FDisplay;
-  const TRgbImage& pixels = FCanvas->Pixels();
-  if (FDisplay.size() != QSize(pixels.Width(), pixels.Height())) {
-    FDisplay = QImage(pixels.Width(), pixels.Height(), QImage::Format_RGB32);
-  }
-  const int width = pixels.Width();
-  for (int y = 0; y < pixels.Height(); ++y) {
-    const uint8_t* from = pixels.Row(y);
-    uchar* to = FDisplay.scanLine(y);
-    if constexpr (std::endian::native == std::endian::little) {
-      // 0xffRRGGBB in memory is B, G, R, 0xff: the surface's bytes with an opaque fourth.
-      // Four bytes are read at a time (the fourth is the next pixel's blue, overwritten by
-      // the opaque alpha); the last pixel of a row is copied bytewise, since a read of four
-      // bytes would pass the end of the row.
-      auto* out = reinterpret_cast<uint32_t*>(to);
-      int x = 0;
-      for (; x + 1 < width; ++x, from += 3) {
-        uint32_t pixel;
-        std::memcpy(&pixel, from, sizeof pixel);
-        out[x] = pixel | 0xff000000u;
-      }
-      for (; x < width; ++x, from += 3) {
-        out[x] = uint32_t{from[0]} | uint32_t{from[1]} << 8 | uint32_t{from[2]} << 16 | 0xff000000u;
-      }
-    } else {
-      auto* rgb = reinterpret_cast<QRgb*>(to);
-      for (int x = 0; x < width; ++x, from += 3) rgb[x] = qRgb(from[2], from[1], from[0]);
-    }
-  }
-  FDisplayedChange = FCanvas->ChangeCount();
-  return FDisplay;
+void TImage::CanvasChanged() {
+  if (FPresentPosted) return;
+  FPresentPosted = true;
+  QCoreApplication::postEvent(this, new QEvent(kPresentEvent));
 }
 
-void TImage::paintEvent(QPaintEvent*) {
+bool TImage::event(QEvent* event) {
+  if (event->type() == kPresentEvent) {
+    FPresentPosted = false;
+    Present();
+    return true;
+  }
+  return QWidget::event(event);
+}
+
+void TImage::Present() {
+  if (FDisplayedChange == FCanvas->ChangeCount()) return;
+  const QRegion changed = FDisplay.Update(FCanvas->Pixels());
+  FDisplayedChange = FCanvas->ChangeCount();
+  if (changed.isEmpty()) return;
+  // Scaled, a surface pixel covers a fraction of logical pixels: the whole box then.
+  if (PixelScale() / devicePixelRatioF() == 1.0)
+    update(changed);
+  else
+    update();
+}
+
+void TImage::paintEvent(QPaintEvent* event) {
+  // A paint that comes before the posted present (an expose, a grab) shows the latest
+  // drawing as well.
+  Present();
   QPainter painter(this);
-  if (FCanvas->Pixels().Bits() == nullptr) return;
-  const QImage& view = DisplayImage();
-  const TRgbImage& pixels = FCanvas->Pixels();
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  const QImage& view = FDisplay.Image();
+  if (view.isNull()) return;
   const qreal ratio = devicePixelRatioF();
   const qreal scale = PixelScale() / ratio;  // logical size of one surface pixel
+  if (scale == 1.0) {
+    // Each rectangle to repaint is a plain copy of the same rectangle of the picture.
+    for (const QRect& rect : event->region()) painter.drawImage(rect.topLeft(), view, rect);
+    return;
+  }
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   // A fractional ratio leaves a margin right and below the picture: paint it plainly.
-  if (scale != 1.0) painter.fillRect(rect(), palette().window());
-  painter.drawImage(QRectF(0, 0, pixels.Width() * scale, pixels.Height() * scale), view);
+  painter.fillRect(rect(), palette().window());
+  painter.drawImage(QRectF(0, 0, view.width() * scale, view.height() * scale), view);
 }
 
 }  // namespace orvelan
