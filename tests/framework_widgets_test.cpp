@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QPaintEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
@@ -286,6 +288,32 @@ TEST(UpDown, ReleaseEndsTheRepeat) {
   EXPECT_EQ(f.reported.size(), static_cast<std::size_t>(released));
 }
 
+TEST(UpDown, DraggingOffTheHeldArrowPausesItAndComingBackStepsAgain) {
+  TSpinFixture f(0, 1000, 1, 0);
+  f.spin.SetRepeatTiming(10000, 10000);  // no repeat within the test
+  TArrowButton* up = f.spin.UpButton();
+  QTest::mousePress(up, Qt::LeftButton);
+  EXPECT_TRUE(up->isDown());
+  EXPECT_EQ(f.spin.Position(), 1);
+  auto move = [&](QPoint to) {
+    QMouseEvent event(QEvent::MouseMove, to, up->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(up, &event);
+  };
+  move(QPoint(up->width() + 5, 2));  // off the arrow, button still down
+  EXPECT_FALSE(up->isDown());
+  move(QPoint(up->width() + 6, 2));
+  EXPECT_EQ(f.spin.Position(), 1);
+  move(QPoint(1, 1));  // back on it: pressed again, one more step
+  EXPECT_TRUE(up->isDown());
+  EXPECT_EQ(f.spin.Position(), 2);
+  QTest::mouseRelease(up, Qt::LeftButton);
+  EXPECT_FALSE(up->isDown());
+  move(QPoint(1, 2));  // a move after the release presses nothing
+  EXPECT_EQ(f.spin.Position(), 2);
+  EXPECT_EQ(f.reported.size(), 2u);
+}
+
 TEST(UpDown, ModalBoxOpenedByTheCallbackEndsTheHold) {
   // The box takes the mouse away, so the arrow never sees its release; the spin must not
   // keep stepping (and opening boxes) behind it.
@@ -374,28 +402,70 @@ TEST(Image, ScalesByWholePixelsWithoutSmoothingOnHighDpi) {
   }
 }
 
-TEST(Image, RepaintsAfterEachDrawing) {
-  TImage image(20, 10);
-  int paints = 0;
-  struct TPaintCounter : QObject {
-    int* count;
-    explicit TPaintCounter(int* c) : count(c) {}
-    bool eventFilter(QObject*, QEvent* e) override {
-      if (e->type() == QEvent::Paint) ++*count;
-      return false;
+// Records the region of every paint event of a widget.
+struct TPaintRecorder : QObject {
+  std::vector<QRegion> regions;
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) regions.push_back(static_cast<QPaintEvent*>(e)->region());
+    return false;
+  }
+};
+
+// What the screen shows of a top-level widget: the window system's copy, not a new paint.
+QImage OnScreen(QWidget& widget) {
+  return widget.screen()->grabWindow(widget.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage SurfaceAsImage(const TCanvas& canvas) {
+  QImage image(canvas.Width(), canvas.Height(), QImage::Format_RGB32);
+  for (int y = 0; y < canvas.Height(); ++y)
+    for (int x = 0; x < canvas.Width(); ++x) {
+      const TColor c = canvas.Pixel(x, y);
+      image.setPixel(x, y, qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
     }
-  } counter(&paints);
-  image.installEventFilter(&counter);
+  return image;
+}
+
+TEST(Image, RepaintsTheTilesThatChangedAndNothingForADrawingThatChangesNothing) {
+  if (qApp->devicePixelRatio() != 1.0) GTEST_SKIP() << "runs at a device pixel ratio of 1";
+  TImage image(40, 20);
+  DrawFixture(image.Canvas());
+  TPaintRecorder paints;
+  image.installEventFilter(&paints);
   image.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&image));
   QCoreApplication::processEvents();
-  const int before = paints;
-  image.Canvas().FillRect(0, 0, 5, 5);
-  ASSERT_TRUE(WaitFor([&] { return paints > before; }, 2000));
-  const int afterFirst = paints;
-  image.Canvas().MoveTo(0, 9);
-  image.Canvas().LineTo(19, 9);
-  EXPECT_TRUE(WaitFor([&] { return paints > afterFirst; }, 2000));
+  EXPECT_TRUE(OnScreen(image) == SurfaceAsImage(image.Canvas()));
+
+  // One changed pixel: its 16 x 16 tile is repainted, and the screen shows it.
+  paints.regions.clear();
+  image.Canvas().Brush.Color = clWhite;
+  image.Canvas().FillRect(17, 3, 18, 4);
+  ASSERT_TRUE(WaitFor([&] { return !paints.regions.empty(); }, 2000));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(paints.regions.front(), QRegion(16, 0, 16, 16));
+  EXPECT_TRUE(OnScreen(image) == SurfaceAsImage(image.Canvas()));
+
+  // The whole picture drawn again as it was: no paint at all.
+  paints.regions.clear();
+  DrawFixture(image.Canvas());
+  image.Canvas().Brush.Color = clWhite;
+  image.Canvas().FillRect(17, 3, 18, 4);
+  QTest::qWait(50);
+  EXPECT_TRUE(paints.regions.empty());
+}
+
+TEST(Image, APaintBeforeTheEventLoopShowsTheLatestDrawing) {
+  // A grab right after drawing, with no event processed in between.
+  TImage image(9, 7);
+  image.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&image));
+  DrawFixture(image.Canvas());
+  const QImage shown = image.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  if (qApp->devicePixelRatio() == 1.0) {
+    EXPECT_TRUE(shown == SurfaceAsImage(image.Canvas()));
+  }
+  EXPECT_EQ(shown.pixel(0, 0), qRgb(255, 0, 0));
 }
 
 // ---- THandlerGuard --------------------------------------------------------------------------
