@@ -44,7 +44,7 @@ const char* const kTexts[] = {
     "G - R = 0.34\"",       "B - G = -18.371 μm", "Altitude = 44.98°", "Difference = 0.96'",
     "移動量 = 0.00 mm",     "dGR = 9.879  μm",    "= 0.340 \"",        "惑星視直径",
     "G - R = -1242.27 μm",  " leading space",     "trailing space ",   "x",
-    ""};
+    "æ ß é Ωμ",             "e\xcc\x81 ɐ →",       ""};
 
 class LabelText : public testing::TestWithParam<const char*> {};
 

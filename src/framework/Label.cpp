@@ -38,11 +38,28 @@ bool TLabel::IsPlain() const {
   return !caption.contains(QLatin1Char('\n')) && !caption.contains(QChar::LineSeparator);
 }
 
+bool TLabel::LayOutPlain(const QString& caption, const QFont& font) const {
+  if (!FPlainFontMade || FPlainFontOf != font || FPlainFontOf.resolveMask() != font.resolveMask()) {
+    FPlainFont = TPlainTextFont(font);
+    FPlainFontOf = font;
+    FPlainFontMade = true;
+  }
+  return FPlainFont.SetLine(caption, FGlyphs, FTextSize);
+}
+
 void TLabel::EnsureLayout() const {
   const QString caption = text();
   const QFont current = font();
   if (FLaidOut && FLaidOutText == caption && FLaidOutFont == current &&
       FLaidOutFont.resolveMask() == current.resolveMask()) {
+    return;
+  }
+  FLaidOutText = caption;
+  FLaidOutFont = current;
+  FLaidOut = true;
+  FPlain = LayOutPlain(caption, current);
+  if (FPlain) {
+    FLayout.clearLayout();
     return;
   }
   FLayout.clearLayout();
@@ -65,9 +82,6 @@ void TLabel::EnsureLayout() const {
   }
   FLayout.endLayout();
   FTextSize = QSize(static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(height)));
-  FLaidOutText = caption;
-  FLaidOutFont = current;
-  FLaidOut = true;
 }
 
 void TLabel::SetCaption(const QString& text) {
@@ -101,7 +115,10 @@ void TLabel::paintEvent(QPaintEvent* event) {
   // Left-aligned and vertically centred in the contents rectangle.
   const QRectF contents(contentsRect());
   const qreal top = contents.y() + (contents.height() - FTextSize.height()) / 2;
-  FLayout.draw(&painter, QPointF(contents.x(), top));
+  if (FPlain)
+    painter.drawGlyphRun(QPointF(contents.x(), top), FGlyphs);
+  else
+    FLayout.draw(&painter, QPointF(contents.x(), top));
 }
 
 void TLabel::changeEvent(QEvent* event) {

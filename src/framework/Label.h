@@ -2,10 +2,13 @@
 #pragma once
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QLabel>
 #include <QSize>
 #include <QString>
 #include <QTextLayout>
+
+#include "framework/PlainText.h"
 
 namespace orvelan {
 
@@ -43,11 +46,19 @@ class TLabel : public QLabel {
   bool IsPlain() const;
   // Lays out text() in font() unless that layout is already at hand.
   void EnsureLayout() const;
+  // Sets the text from the font's own glyphs when that is exactly what shaping would give
+  // (see TPlainTextFont); returns false, having done nothing, when it is not.
+  bool LayOutPlain(const QString& caption, const QFont& font) const;
   // Fills its background while that is exactly what lies behind it.
   bool BehindIsWindowColour() const;
   void UpdateBackground();
 
-  mutable QTextLayout FLayout;
+  mutable QTextLayout FLayout;  // the shaped text, unless FPlain
+  mutable QGlyphRun FGlyphs;    // the text set from the font's glyphs, when FPlain
+  mutable bool FPlain = false;
+  mutable TPlainTextFont FPlainFont;  // for FPlainFontOf
+  mutable QFont FPlainFontOf;
+  mutable bool FPlainFontMade = false;
   mutable QString FLaidOutText;
   mutable QFont FLaidOutFont;
   mutable bool FLaidOut = false;
