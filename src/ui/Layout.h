@@ -13,7 +13,7 @@ namespace orvelan {
 // Which member of TForm1 a layout row creates; the member's type is the control's kind.
 using TControlMember =
     std::variant<QFrame* TForm1::*, TGroupBox* TForm1::*, TImage* TForm1::*,
-                 QLineEdit* TForm1::*, TLabel* TForm1::*, TUpDown* TForm1::*,
+                 TEdit* TForm1::*, TLabel* TForm1::*, TUpDown* TForm1::*,
                  QComboBox* TForm1::*, QRadioButton* TForm1::*>;
 
 struct TControlLayout {
@@ -38,7 +38,7 @@ extern const std::array<TControlLayout, 69> kLayout;
 // Spin button, text box and click handler of each numeric setting, in kNumericSettings order.
 struct TSpinBinding {
   TUpDown* TForm1::*Spin;
-  QLineEdit* TForm1::*Edit;
+  TEdit* TForm1::*Edit;
   void (TForm1::*Click)();
 };
 extern const std::array<TSpinBinding, kNumericSettings.size()> kSpinBindings;

@@ -60,8 +60,8 @@ QWidget* Create(TImage*, const TControlLayout& c, QWidget* parent) {
   return image;
 }
 
-QWidget* Create(QLineEdit*, const TControlLayout& c, QWidget* parent) {
-  auto* edit = new QLineEdit(Text(c.Caption), parent);
+QWidget* Create(TEdit*, const TControlLayout& c, QWidget* parent) {
+  auto* edit = new TEdit(Text(c.Caption), parent);
   edit->setGeometry(c.Left, c.Top, c.Width, c.Height);
   edit->setReadOnly(c.ReadOnly);
   // The substitute face has wider digits than the designed one: without this, "10000" and

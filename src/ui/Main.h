@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "framework/Edit.h"
 #include "framework/GroupBox.h"
 #include "framework/Image.h"
 #include "framework/Label.h"
@@ -57,12 +58,12 @@ class TForm1 : public QMainWindow {
   TGroupBox* GroupBox1 = nullptr;
   TGroupBox* GroupBox2 = nullptr;
   TImage* Image1 = nullptr;
-  QLineEdit* Edit1 = nullptr;
-  QLineEdit* Edit2 = nullptr;
+  TEdit* Edit1 = nullptr;
+  TEdit* Edit2 = nullptr;
   TImage* Image2 = nullptr;
-  QLineEdit* Edit4 = nullptr;
-  QLineEdit* Edit5 = nullptr;
-  QLineEdit* Edit6 = nullptr;
+  TEdit* Edit4 = nullptr;
+  TEdit* Edit5 = nullptr;
+  TEdit* Edit6 = nullptr;
   TGroupBox* GroupBox3 = nullptr;
   TLabel* Label1 = nullptr;
   TUpDown* UpDown1 = nullptr;
@@ -75,20 +76,20 @@ class TForm1 : public QMainWindow {
   TLabel* Label6 = nullptr;
   TLabel* Label7 = nullptr;
   TLabel* Label8 = nullptr;
-  QLineEdit* Edit3 = nullptr;
+  TEdit* Edit3 = nullptr;
   TUpDown* UpDown3 = nullptr;
   TLabel* Label9 = nullptr;
   TLabel* Label10 = nullptr;
-  QLineEdit* Edit9 = nullptr;
+  TEdit* Edit9 = nullptr;
   TUpDown* UpDown4 = nullptr;
   TLabel* Label11 = nullptr;
   TLabel* Label12 = nullptr;
   TLabel* Label13 = nullptr;
-  QLineEdit* Edit10 = nullptr;
+  TEdit* Edit10 = nullptr;
   TUpDown* UpDown5 = nullptr;
   TLabel* Label14 = nullptr;
   TLabel* Label15 = nullptr;
-  QLineEdit* Edit11 = nullptr;
+  TEdit* Edit11 = nullptr;
   TUpDown* UpDown6 = nullptr;
   TLabel* Label16 = nullptr;
   TLabel* Label17 = nullptr;
@@ -108,7 +109,7 @@ class TForm1 : public QMainWindow {
   TLabel* Label25 = nullptr;
   TLabel* Label26 = nullptr;
   TLabel* Label29 = nullptr;
-  QLineEdit* Edit7 = nullptr;
+  TEdit* Edit7 = nullptr;
   TUpDown* UpDown10 = nullptr;
   TLabel* Label30 = nullptr;
   TGroupBox* GroupBox5 = nullptr;
@@ -134,7 +135,7 @@ class TForm1 : public QMainWindow {
   // the setting's range (kNumericSettings), in the order of kNumericSettings.
   struct TSettingRow {
     TUpDown* Spin;
-    QLineEdit* Edit;
+    TEdit* Edit;
     const TNumericSetting* Setting;
   };
   const std::array<TSettingRow, kNumericSettings.size()>& SettingRows() const { return FRows; }
