@@ -1,10 +1,11 @@
-// The label and the group box of the framework look exactly like their Qt counterparts.
+// The label, text box and group box of the framework look exactly like their Qt counterparts.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTest>
 
@@ -12,6 +13,7 @@
 #include <type_traits>
 #include <string>
 
+#include "framework/Edit.h"
 #include "framework/GroupBox.h"
 #include "framework/Label.h"
 
@@ -93,6 +95,26 @@ TEST(Label, FollowsATextSetBehindItsBackAndAFontChange) {
   EXPECT_TRUE(Grab(*actualParent) == Grab(*expectedParent));
 }
 
+TEST(Label, FollowsItsCaptionsInSizeAsAQLabelDoes) {
+  // One reading after another on a shown window: the same width, wider, narrower.
+  auto expectedParent = Parent();
+  auto* expected = new QLabel(QStringLiteral("Label1"), expectedParent.get());
+  auto actualParent = Parent();
+  auto* actual = new TLabel(QStringLiteral("Label1"), actualParent.get());
+  for (QWidget* parent : {expectedParent.get(), actualParent.get()}) {
+    parent->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(parent));
+  }
+  for (const char* text : {"B - G = 0.63''", "B - G = 0.64''", "B - G = 10.64''", "B - G = 1''",
+                           "B - G = 1''"}) {
+    expected->setText(QString::fromUtf8(text));
+    expected->adjustSize();
+    actual->SetCaption(QString::fromUtf8(text));
+    EXPECT_EQ(actual->geometry(), expected->geometry()) << text;
+    EXPECT_TRUE(Grab(*actualParent) == Grab(*expectedParent)) << text;
+  }
+}
+
 TEST(Label, OtherKindsOfLabelAreLeftToQLabel) {
   auto expectedParent = Parent();
   auto* expected = new QLabel(QStringLiteral("<b>rich</b> text"), expectedParent.get());
@@ -115,6 +137,47 @@ TEST(Label, OtherKindsOfLabelAreLeftToQLabel) {
     expectedLabels[i]->resize(expectedLabels[i]->sizeHint() + QSize(20, 4));
     actualLabels[i]->resize(actualLabels[i]->sizeHint() + QSize(20, 4));
     EXPECT_EQ(actualLabels[i]->sizeHint(), expectedLabels[i]->sizeHint()) << i;
+  }
+  EXPECT_TRUE(Grab(*actualParent) == Grab(*expectedParent));
+}
+
+// Counts the paint events of a widget.
+struct TPaintCounter : QObject {
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+TEST(Edit, LooksLikeAQLineEditAndRepaintsWithoutItsContainer) {
+  auto expectedParent = Parent();
+  expectedParent->setPalette(QPalette());
+  auto* expected = new QLineEdit(QStringLiteral("45"), expectedParent.get());
+  auto actualParent = Parent();
+  actualParent->setPalette(QPalette());
+  auto* actual = new TEdit(QStringLiteral("45"), actualParent.get());
+  for (QLineEdit* edit : {expected, static_cast<QLineEdit*>(actual)}) {
+    edit->setGeometry(80, 10, 33, 20);
+    edit->setFocusPolicy(Qt::NoFocus);  // the window shown last would focus its box
+  }
+  for (QWidget* parent : {expectedParent.get(), actualParent.get()}) {
+    parent->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(parent));
+  }
+  EXPECT_TRUE(Grab(*actualParent) == Grab(*expectedParent));
+
+  TPaintCounter parentPaints;
+  actualParent->installEventFilter(&parentPaints);
+  actual->setText(QStringLiteral("-10.0"));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(parentPaints.paints, 0) << "the box counts as opaque";
+  expected->setText(QStringLiteral("-10.0"));
+  EXPECT_TRUE(Grab(*actualParent) == Grab(*expectedParent));
+
+  for (QLineEdit* edit : {expected, static_cast<QLineEdit*>(actual)}) {
+    edit->setReadOnly(true);
+    edit->setEnabled(false);
   }
   EXPECT_TRUE(Grab(*actualParent) == Grab(*expectedParent));
 }
@@ -175,6 +238,35 @@ TEST(BoxLook, LabelFillsItsBackgroundOnlyWhereTheWindowColourLiesBehind) {
     scene->inside->adjustSize();
   }
   EXPECT_TRUE(Grab(*actual->parent) == Grab(*expected->parent));
+}
+
+TEST(BoxLook, KnowsWhereItPaintsNothing) {
+  // A 137 x 89 box: frame lines from y = 6 to 88 (two pixels wide), the caption's cell at
+  // the top left.
+  TGroupBox box(QStringLiteral("補正後"));
+  box.setFont(WindowFont());
+  box.resize(137, 89);
+  struct Case {
+    QRect rect;
+    bool nothing;
+  };
+  const Case cases[] = {
+      {QRect(16, 16, 94, 13), true},    // a read-out inside
+      {QRect(2, 13, 133, 74), true},    // the inside of the frame below the caption's cell
+      {QRect(2, 8, 133, 79), false},    // the whole inside, up into the caption's cell
+      {QRect(1, 8, 10, 10), false},     // the inner left line
+      {QRect(2, 8, 134, 10), false},    // reaching the inner right line
+      {QRect(16, 80, 20, 8), false},    // the inner bottom line
+      {QRect(16, 48, 140, 13), false},  // over the right-hand frame and beyond
+      {QRect(10, 0, 20, 5), false},     // the caption
+      {QRect(120, 0, 10, 5), true},     // above the top line, right of the caption
+      {QRect(140, 20, 10, 10), true},   // outside the box
+      {QRect(0, 0, 137, 89), false},    // everything
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(box.PaintsNothingIn(c.rect), c.nothing)
+        << c.rect.x() << ", " << c.rect.y() << " " << c.rect.width() << " x " << c.rect.height();
+  }
 }
 
 // Every caption of the window, and repaints of a part inside the box, of parts over its

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QRegion>
 
+#include <algorithm>
+
 namespace orvelan {
 
 namespace {
@@ -29,13 +31,16 @@ QRect TGroupBox::CaptionRect() const {
   return FCaption;
 }
 
-QRegion TGroupBox::FrameRegion() const {
+bool TGroupBox::TouchesFrame(const QRect& rect) const {
+  // The frame is the outer rectangle less the inner one: the part of `rect` within the outer
+  // rectangle touches it unless the inner rectangle holds all of that part.
   const QRect outer(0, kFrameTop, width(), height() - kFrameTop);
-  return QRegion(outer) - QRegion(outer.adjusted(2, 2, -2, -2));
+  const QRect part = rect & outer;
+  return !part.isEmpty() && !outer.adjusted(2, 2, -2, -2).contains(part);
 }
 
 bool TGroupBox::PaintsNothingIn(const QRect& rect) const {
-  return !rect.intersects(CaptionRect()) && !FrameRegion().intersects(rect);
+  return !rect.intersects(CaptionRect()) && !TouchesFrame(rect);
 }
 
 void TGroupBox::paintEvent(QPaintEvent* event) {
@@ -43,7 +48,10 @@ void TGroupBox::paintEvent(QPaintEvent* event) {
   const QRegion& region = event->region();
   const QRect caption = CaptionRect();
   const bool captionNeeded = region.intersects(caption);
-  if (!captionNeeded && !region.intersects(FrameRegion())) return;
+  if (!captionNeeded &&
+      std::none_of(region.begin(), region.end(), [&](const QRect& r) { return TouchesFrame(r); })) {
+    return;
+  }
   QPainter painter(this);
   const QColor dark = palette().color(QPalette::Mid);
   const QColor light = palette().color(QPalette::Light);

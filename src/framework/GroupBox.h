@@ -6,7 +6,6 @@
 #include <QFont>
 #include <QGroupBox>
 #include <QRect>
-#include <QRegion>
 #include <QString>
 
 namespace orvelan {
@@ -30,7 +29,7 @@ class TGroupBox : public QGroupBox {
 
  private:
   QRect CaptionRect() const;     // the caption's cell, painted in the window colour
-  QRegion FrameRegion() const;   // the two lines of the frame
+  bool TouchesFrame(const QRect& rect) const;  // whether `rect` meets the frame's two lines
 
   mutable QRect FCaption;  // CaptionRect() for FCaptionTitle in FCaptionFont
   mutable QString FCaptionTitle;

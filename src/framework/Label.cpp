@@ -86,7 +86,17 @@ void TLabel::EnsureLayout() const {
 
 void TLabel::SetCaption(const QString& text) {
   setText(text);
-  adjustSize();  // cheap: sizeHint() lays the text out once, and the paint reuses it
+  if (IsPlain()) {
+    // What adjustSize() does for a plain label, but without a resize to the same size: Qt
+    // takes every resize as a change of the opaque areas of the window and works them out
+    // again, for every container, at the next paint. sizeHint() lays the text out once, and
+    // the paint reuses that layout.
+    ensurePolished();
+    const QSize wanted = sizeHint();
+    if (wanted.isValid() && wanted != size()) resize(wanted);
+  } else {
+    adjustSize();
+  }
   UpdateBackground();
 }
 
