@@ -314,6 +314,33 @@ TEST(UpDown, DraggingOffTheHeldArrowPausesItAndComingBackStepsAgain) {
   EXPECT_EQ(f.reported.size(), 2u);
 }
 
+TEST(UpDown, AnArrowRepaintsWithoutItsContainers) {
+  QWidget window;
+  window.resize(40, 40);
+  auto* spin = new TUpDown(&window);
+  spin->SetRange(0, 10, 1);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  QCoreApplication::processEvents();
+  int behind = 0;
+  int arrow = 0;
+  struct TCounter : QObject {
+    int* count;
+    explicit TCounter(int* c) : count(c) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Paint) ++*count;
+      return false;
+    }
+  } behindCounter(&behind), arrowCounter(&arrow);
+  window.installEventFilter(&behindCounter);
+  spin->installEventFilter(&behindCounter);
+  spin->UpButton()->installEventFilter(&arrowCounter);
+  QTest::mouseClick(spin->UpButton(), Qt::LeftButton);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(arrow, 1) << "pressed and released within one pass of the event loop: one paint";
+  EXPECT_EQ(behind, 0) << "the arrow paints every pixel of itself";
+}
+
 TEST(UpDown, ModalBoxOpenedByTheCallbackEndsTheHold) {
   // The box takes the mouse away, so the arrow never sees its release; the spin must not
   // keep stepping (and opening boxes) behind it.

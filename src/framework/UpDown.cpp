@@ -78,6 +78,9 @@ QAccessibleInterface* AccessibleUpDown(const QString&, QObject* object) {
 TArrowButton::TArrowButton(TUDBtnType direction, QWidget* parent)
     : QAbstractButton(parent), FDirection(direction) {
   setFocusPolicy(Qt::NoFocus);
+  // It paints every pixel of itself (see paintEvent), so a repaint of the arrow alone does
+  // not repaint the containers behind it.
+  setAttribute(Qt::WA_OpaquePaintEvent);
   setAccessibleName(direction == TUDBtnType::btNext ? QStringLiteral("step up")
                                                     : QStringLiteral("step down"));
 }
@@ -94,7 +97,11 @@ void TArrowButton::Press(bool down) {
 bool TArrowButton::event(QEvent* event) {
   // A modal window takes the mouse away: no release will come, so the press ends here.
   if (event->type() == QEvent::WindowBlocked) FTracking = false;
-  return QAbstractButton::event(event);
+  const bool handled = QAbstractButton::event(event);
+  // The style's polish clears the attribute on buttons; the paint covers every pixel all the
+  // same (see paintEvent).
+  if (event->type() == QEvent::Polish) setAttribute(Qt::WA_OpaquePaintEvent);
+  return handled;
 }
 
 void TArrowButton::mousePressEvent(QMouseEvent* event) {
@@ -128,6 +135,9 @@ void TArrowButton::mouseReleaseEvent(QMouseEvent* event) {
 
 void TArrowButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  // The window colour first, which is what lies behind a spin button in a plain container,
+  // for a style whose bevel leaves its corners open.
+  painter.fillRect(rect(), palette().window());
   QStyleOptionButton panel;
   panel.initFrom(this);
   panel.state |= isDown() ? QStyle::State_Sunken : QStyle::State_Raised;
