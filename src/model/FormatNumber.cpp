@@ -1,7 +1,8 @@
 #include "FormatNumber.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <system_error>
 #include <stdexcept>
 #include <string>
 
@@ -55,11 +56,12 @@ std::string FormatNumber(std::string_view pattern, double value) {
   std::string text;
   if (magnitude >= half) {
     char buffer[512];
-    const int length = std::snprintf(buffer, sizeof buffer, "%.100f", magnitude);
-    if (length <= 0 || length >= static_cast<int>(sizeof buffer)) {
+    const std::to_chars_result printed = std::to_chars(
+        buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, 100);
+    if (printed.ec != std::errc()) {
       throw std::domain_error("FormatNumber: value too large to format");
     }
-    const std::string exact(buffer, static_cast<std::size_t>(length));
+    const std::string exact(buffer, printed.ptr);
     const std::size_t point = exact.find('.');
     // Keep `decimals` digits after the point; the next digit decides: 5 or more rounds the
     // magnitude up, which is rounding halves away from zero.
