@@ -30,9 +30,10 @@ TLabel::TLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
 bool TLabel::IsPlain() const {
   if (!isEnabled() || wordWrap() || buddy() != nullptr || frameWidth() != 0) return false;
   if (alignment() != kDefaultAlignment || indent() >= 0 || margin() != 0) return false;
-  if (!pixmap().isNull() || movie() != nullptr || !picture().isNull()) return false;
   const QString caption = text();
-  if (caption.isEmpty()) return false;  // QLabel gives an empty label a width of its own
+  // QLabel gives an empty label a width of its own. A label holds one kind of content: with
+  // text it has no picture, pixmap or movie.
+  if (caption.isEmpty()) return false;
   if (textFormat() == Qt::RichText || textFormat() == Qt::MarkdownText) return false;
   if (textFormat() == Qt::AutoText && Qt::mightBeRichText(caption)) return false;
   return !caption.contains(QLatin1Char('\n')) && !caption.contains(QChar::LineSeparator);
