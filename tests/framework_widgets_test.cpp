@@ -341,6 +341,40 @@ TEST(UpDown, AnArrowRepaintsWithoutItsContainers) {
   EXPECT_EQ(behind, 0) << "the arrow paints every pixel of itself";
 }
 
+TEST(UpDown, AnArrowShowsItsCurrentLookAfterEveryChange) {
+  // Each look of an arrow is drawn once and kept: a kept look must never stand in for
+  // another state, size or palette.
+  QWidget window;
+  window.resize(60, 60);
+  auto* spin = new TUpDown(&window);
+  spin->SetRange(0, 10, 1);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  TArrowButton* up = spin->UpButton();
+  auto look = [&] { return up->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+  const QImage raised = look();
+  up->setDown(true);
+  const QImage sunken = look();
+  EXPECT_FALSE(sunken == raised);
+  up->setDown(false);
+  EXPECT_TRUE(look() == raised);
+
+  QPalette red = up->palette();
+  red.setColor(QPalette::ButtonText, Qt::red);
+  up->setPalette(red);
+  const QImage redRaised = look();
+  EXPECT_FALSE(redRaised == raised);
+  bool hasRed = false;
+  for (int y = 0; y < redRaised.height(); ++y)
+    for (int x = 0; x < redRaised.width(); ++x) hasRed = hasRed || redRaised.pixel(x, y) == qRgb(255, 0, 0);
+  EXPECT_TRUE(hasRed) << "the triangle in the new text colour";
+
+  spin->resize(15, 30);
+  EXPECT_EQ(look().size(), QSize(15, 15) * up->devicePixelRatio());
+  up->setEnabled(false);
+  EXPECT_FALSE(look() == redRaised);
+}
+
 TEST(UpDown, ModalBoxOpenedByTheCallbackEndsTheHold) {
   // The box takes the mouse away, so the arrow never sees its release; the spin must not
   // keep stepping (and opening boxes) behind it.

@@ -133,23 +133,21 @@ void TArrowButton::mouseReleaseEvent(QMouseEvent* event) {
   Press(false);
 }
 
-void TArrowButton::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
+void TArrowButton::DrawFace(QPainter& painter, const QStyleOptionButton& panel) const {
   // The window colour first, which is what lies behind a spin button in a plain container,
   // for a style whose bevel leaves its corners open.
-  painter.fillRect(rect(), palette().window());
-  QStyleOptionButton panel;
-  panel.initFrom(this);
-  panel.state |= isDown() ? QStyle::State_Sunken : QStyle::State_Raised;
+  painter.fillRect(panel.rect, panel.palette.window());
   style()->drawPrimitive(QStyle::PE_PanelButtonBevel, &panel, &painter, this);
 
   // A solid triangle, centred, in the text colour (grey when disabled).
-  const int w = width();
-  const int h = height();
+  const bool down = (panel.state & QStyle::State_Sunken) != 0;
+  const bool enabled = (panel.state & QStyle::State_Enabled) != 0;
+  const int w = panel.rect.width();
+  const int h = panel.rect.height();
   const int half = std::max(1, std::min(w - 4, h - 2) / 2);
   const int cx = w / 2;
   const int cy = h / 2;
-  const int shift = isDown() ? 1 : 0;
+  const int shift = down ? 1 : 0;
   QPolygon triangle;
   if (FDirection == TUDBtnType::btNext)
     triangle << QPoint(cx - half, cy + half / 2) << QPoint(cx + half, cy + half / 2)
@@ -159,9 +157,35 @@ void TArrowButton::paintEvent(QPaintEvent*) {
              << QPoint(cx, cy + half / 2 + 1);
   triangle.translate(shift, shift);
   painter.setPen(Qt::NoPen);
-  painter.setBrush(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::ButtonText));
+  painter.setBrush(panel.palette.color(enabled ? QPalette::Active : QPalette::Disabled,
+                                       QPalette::ButtonText));
   painter.drawPolygon(triangle);
+}
+
+void TArrowButton::paintEvent(QPaintEvent*) {
+  QStyleOptionButton panel;
+  panel.initFrom(this);
+  panel.state |= isDown() ? QStyle::State_Sunken : QStyle::State_Raised;
+  // An arrow has few looks (up or down, enabled or not, hovered or not), and each is drawn
+  // the same every time: drawn once into a pixmap, it is copied on every later paint. Every
+  // pixel of the face is painted, so the copy is exactly the drawing.
+  const qreal ratio = devicePixelRatioF();
+  const TFaceKey key{size(), static_cast<int>(panel.state), palette().cacheKey(), style(), ratio};
+  TFace* face = nullptr;
+  for (TFace& cached : FFaces)
+    if (cached.Key == key) face = &cached;
+  if (face == nullptr) {
+    if (FFaces.size() >= kMaxFaces) FFaces.erase(FFaces.begin());
+    TFace& made = FFaces.emplace_back();
+    made.Key = key;
+    made.Pixels = QPixmap(size() * ratio);
+    made.Pixels.setDevicePixelRatio(ratio);
+    QPainter facepainter(&made.Pixels);
+    DrawFace(facepainter, panel);
+    face = &made;
+  }
+  QPainter painter(this);
+  painter.drawPixmap(0, 0, face->Pixels);
 }
 
 TUpDown::TUpDown(QWidget* parent)
