@@ -175,11 +175,23 @@ TEST(Edit, LooksLikeAQLineEditAndRepaintsWithoutItsContainer) {
   expected->setText(QStringLiteral("-10.0"));
   EXPECT_TRUE(Grab(*actualParent) == Grab(*expectedParent));
 
+  // Each look of the panel is drawn once and kept: a kept look must never stand in for
+  // another state or palette.
   for (QLineEdit* edit : {expected, static_cast<QLineEdit*>(actual)}) {
     edit->setReadOnly(true);
     edit->setEnabled(false);
   }
-  EXPECT_TRUE(Grab(*actualParent) == Grab(*expectedParent));
+  EXPECT_TRUE(Grab(*actualParent) == Grab(*expectedParent)) << "disabled";
+  for (QLineEdit* edit : {expected, static_cast<QLineEdit*>(actual)}) edit->setEnabled(true);
+  EXPECT_TRUE(Grab(*actualParent) == Grab(*expectedParent)) << "enabled again";
+  for (QLineEdit* edit : {expected, static_cast<QLineEdit*>(actual)}) {
+    QPalette yellow = edit->palette();
+    yellow.setColor(QPalette::Base, Qt::yellow);
+    edit->setPalette(yellow);
+  }
+  EXPECT_TRUE(Grab(*actualParent) == Grab(*expectedParent)) << "another field colour";
+  for (QLineEdit* edit : {expected, static_cast<QLineEdit*>(actual)}) edit->resize(50, 24);
+  EXPECT_TRUE(Grab(*actualParent) == Grab(*expectedParent)) << "another size";
 }
 
 // The reference for TGroupBox: the same look as a style sheet on a QGroupBox. Widgets under
