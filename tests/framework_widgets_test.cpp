@@ -487,7 +487,7 @@ QImage SurfaceAsImage(const TCanvas& canvas) {
   return image;
 }
 
-TEST(Image, RepaintsTheTilesThatChangedAndNothingForADrawingThatChangesNothing) {
+TEST(Image, RepaintsAroundTheTilesThatChangedAndNothingForADrawingThatChangesNothing) {
   if (qApp->devicePixelRatio() != 1.0) GTEST_SKIP() << "runs at a device pixel ratio of 1";
   TImage image(40, 20);
   DrawFixture(image.Canvas());
@@ -507,11 +507,24 @@ TEST(Image, RepaintsTheTilesThatChangedAndNothingForADrawingThatChangesNothing) 
   EXPECT_EQ(paints.regions.front(), QRegion(16, 0, 16, 16));
   EXPECT_TRUE(OnScreen(image) == SurfaceAsImage(image.Canvas()));
 
+  // Two changes far apart: one rectangle around both tiles.
+  paints.regions.clear();
+  image.Canvas().Brush.Color = clRed;
+  image.Canvas().FillRect(1, 17, 2, 18);
+  image.Canvas().FillRect(38, 2, 39, 3);
+  ASSERT_TRUE(WaitFor([&] { return !paints.regions.empty(); }, 2000));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(paints.regions.front(), QRegion(0, 0, 40, 20));
+  EXPECT_TRUE(OnScreen(image) == SurfaceAsImage(image.Canvas()));
+
   // The whole picture drawn again as it was: no paint at all.
   paints.regions.clear();
   DrawFixture(image.Canvas());
   image.Canvas().Brush.Color = clWhite;
   image.Canvas().FillRect(17, 3, 18, 4);
+  image.Canvas().Brush.Color = clRed;
+  image.Canvas().FillRect(1, 17, 2, 18);
+  image.Canvas().FillRect(38, 2, 39, 3);
   QTest::qWait(50);
   EXPECT_TRUE(paints.regions.empty());
 }

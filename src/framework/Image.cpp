@@ -51,9 +51,11 @@ void TImage::Present() {
   const QRegion changed = FDisplay.Update(FCanvas->Pixels());
   FDisplayedChange = FCanvas->ChangeCount();
   if (changed.isEmpty()) return;
-  // Scaled, a surface pixel covers a fraction of logical pixels: the whole box then.
+  // One rectangle around the changed tiles: a region of many small ones costs the window
+  // more to merge and to clip against than the few extra pixels. Scaled, a surface pixel
+  // covers a fraction of logical pixels: the whole box then.
   if (PixelScale() / devicePixelRatioF() == 1.0)
-    update(changed);
+    update(changed.boundingRect());
   else
     update();
 }

@@ -14,7 +14,8 @@ namespace orvelan {
 // with a device pixel ratio of 2 or more every surface pixel becomes a block of
 // floor(ratio) x floor(ratio) device pixels (nearest neighbour, never smoothed). The box
 // repaints after drawing on its surface: once the drawing code has returned to the event
-// loop, it repaints the tiles whose pixels came out different, and nothing when none did.
+// loop, it repaints the rectangle around the tiles whose pixels came out different, and
+// nothing when none did.
 // Its size is fixed at construction.
 class TImage : public QWidget {
  public:
