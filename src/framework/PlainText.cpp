@@ -193,6 +193,14 @@ bool HasPlainSettings(const QFont& font) {
          !font.strikeOut() && (font.stretch() == QFont::AnyStretch || font.stretch() == 100);
 }
 
+// Whether the face's tables leave plain text alone (see TPlainTextFont).
+bool TablesLeavePlainTextAlone(const QRawFont& raw) {
+  for (const char* positioning : {"GPOS", "kern", "kerx", "morx", "mort", "trak"})
+    if (!raw.fontTable(positioning).isEmpty()) return false;
+  const QByteArray gsub = raw.fontTable("GSUB");
+  return gsub.isEmpty() || !detail::DefaultSubstitutionCovers(gsub, PlainGlyphs(raw));
+}
+
 }  // namespace
 
 namespace detail {
@@ -281,12 +289,20 @@ TPlainTextFont::TPlainTextFont(const QFont& font) {
   if (!HasPlainSettings(font)) return;
   QRawFont raw = QRawFont::fromFont(font);
   if (!raw.isValid()) return;
-  for (const char* positioning : {"GPOS", "kern", "kerx", "morx", "mort", "trak"})
-    if (!raw.fontTable(positioning).isEmpty()) return;
-  const QByteArray gsub = raw.fontTable("GSUB");
-  if (!gsub.isEmpty() && detail::DefaultSubstitutionCovers(gsub, PlainGlyphs(raw))) return;
-  FRaw = raw;
+  // The tables are the face's, whatever its size: read once per face, for every label.
+  static std::vector<std::pair<QString, bool>> verdicts;
+  const QString face = raw.familyName() + QLatin1Char('\n') + raw.styleName() +
+                       QLatin1Char('\n') + QString::number(raw.weight()) +
+                       QLatin1Char('\n') + QString::number(static_cast<int>(raw.style()));
+  auto verdict = std::find_if(verdicts.begin(), verdicts.end(),
+                              [&](const auto& known) { return known.first == face; });
+  if (verdict == verdicts.end()) {
+    verdicts.emplace_back(face, TablesLeavePlainTextAlone(raw));
+    verdict = verdicts.end() - 1;
+  }
+  if (verdict->second) FRaw = raw;
 }
+
 
 bool TPlainTextFont::SetLine(const QString& text, QGlyphRun& run, QSize& size) const {
   if (!FRaw.isValid() || text.isEmpty() || text.back().isSpace()) return false;
