@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
+#include <QPixmapCache>
 #include <QStyleOptionButton>
 #include <QWheelEvent>
 
@@ -167,25 +169,29 @@ void TArrowButton::paintEvent(QPaintEvent*) {
   panel.initFrom(this);
   panel.state |= isDown() ? QStyle::State_Sunken : QStyle::State_Raised;
   // An arrow has few looks (up or down, enabled or not, hovered or not), and each is drawn
-  // the same every time: drawn once into a pixmap, it is copied on every later paint. Every
-  // pixel of the face is painted, so the copy is exactly the drawing.
+  // the same every time: drawn once into a pixmap, kept in the application's pixmap cache
+  // for every arrow of that look, and copied on later paints. Every pixel of the face is
+  // painted, so the copy is exactly the drawing.
   const qreal ratio = devicePixelRatioF();
-  const TFaceKey key{size(), static_cast<int>(panel.state), palette().cacheKey(), style(), ratio};
-  TFace* face = nullptr;
-  for (TFace& cached : FFaces)
-    if (cached.Key == key) face = &cached;
-  if (face == nullptr) {
-    if (FFaces.size() >= kMaxFaces) FFaces.erase(FFaces.begin());
-    TFace& made = FFaces.emplace_back();
-    made.Key = key;
-    made.Pixels = QPixmap(size() * ratio);
-    made.Pixels.setDevicePixelRatio(ratio);
-    QPainter facepainter(&made.Pixels);
-    DrawFace(facepainter, panel);
-    face = &made;
+  const QString key = QStringLiteral("orvelan-arrow-%1-%2x%3-%4-%5-%6-%7")
+                          .arg(static_cast<int>(FDirection))
+                          .arg(width())
+                          .arg(height())
+                          .arg(static_cast<int>(panel.state))
+                          .arg(palette().cacheKey())
+                          .arg(reinterpret_cast<quintptr>(style()))
+                          .arg(ratio);
+  QPixmap face;
+  if (!QPixmapCache::find(key, &face)) {
+    face = QPixmap(size() * ratio);
+    face.setDevicePixelRatio(ratio);
+    QPainter facePainter(&face);
+    DrawFace(facePainter, panel);
+    facePainter.end();
+    QPixmapCache::insert(key, face);
   }
   QPainter painter(this);
-  painter.drawPixmap(0, 0, face->Pixels);
+  painter.drawPixmap(0, 0, face);
 }
 
 TUpDown::TUpDown(QWidget* parent)

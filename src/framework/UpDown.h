@@ -3,16 +3,12 @@
 #pragma once
 
 #include <QAbstractButton>
-#include <QPixmap>
-#include <QSize>
 #include <QStyleOptionButton>
 #include <QTimer>
 #include <QWidget>
 
-#include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <vector>
 
 namespace orvelan {
 
@@ -43,24 +39,8 @@ class TArrowButton : public QAbstractButton {
   // Paints the whole face (background, bevel, triangle) in the look that `panel` describes.
   void DrawFace(QPainter& painter, const QStyleOptionButton& panel) const;
 
-  // What a face looks like depends on exactly these.
-  struct TFaceKey {
-    QSize Size;
-    int State;
-    qint64 Palette;
-    const QStyle* Style;
-    qreal Ratio;
-    bool operator==(const TFaceKey&) const = default;
-  };
-  struct TFace {
-    TFaceKey Key;
-    QPixmap Pixels;
-  };
-  static constexpr std::size_t kMaxFaces = 8;
-
   TUDBtnType FDirection;
   bool FTracking = false;  // the left button went down on this arrow and is still down
-  std::vector<TFace> FFaces;  // the looks drawn so far, the oldest first
 };
 
 // A vertical spin button, 9 x 20 pixels by default: the upper arrow increases the position.
