@@ -1,6 +1,7 @@
 #include "framework/DisplayCopy.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <vector>
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -24,7 +25,7 @@ uint32_t Opaque(const uint8_t* bgr) {
 void CopyPixelsPlain(const uint8_t* bgr, uint32_t* xrgb, int begin, int end,
                      uint8_t* changedTiles) {
   for (int x = begin; x < end; ++x) {
-    const uint32_t pixel = Opaque(bgr + 3 * x);
+    const uint32_t pixel = Opaque(bgr + TRgbImage::kBytesPerPixel * x);
     if (xrgb[x] != pixel) {
       xrgb[x] = pixel;
       changedTiles[x / TDisplayCopy::kTile] = 1;
@@ -42,8 +43,9 @@ __attribute__((target("ssse3"))) int CopyTilesSsse3(const uint8_t* bgr, uint32_t
   const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xff000000u));
   int tile = 0;
   for (; (tile + 1) * 16 <= width; ++tile) {
-    const auto* in = reinterpret_cast<const __m128i*>(bgr + 48 * tile);
-    auto* out = reinterpret_cast<__m128i*>(xrgb + 16 * tile);
+    const std::ptrdiff_t first = std::ptrdiff_t{16} * tile;  // first pixel of the tile
+    const auto* in = reinterpret_cast<const __m128i*>(bgr + TRgbImage::kBytesPerPixel * first);
+    auto* out = reinterpret_cast<__m128i*>(xrgb + first);
     const __m128i s0 = _mm_loadu_si128(in);
     const __m128i s1 = _mm_loadu_si128(in + 1);
     const __m128i s2 = _mm_loadu_si128(in + 2);
