@@ -240,8 +240,8 @@ TEST(BoxLook, LabelFillsItsBackgroundOnlyWhereTheWindowColourLiesBehind) {
   const auto expected = TBoxScene::Make<QGroupBox, QLabel>();
   const auto actual = TBoxScene::Make<TGroupBox, TLabel>();
   ASSERT_GT(actual->overFrame->geometry().right(), actual->box->contentsRect().right());
-  EXPECT_TRUE(actual->inside->autoFillBackground());
-  EXPECT_FALSE(actual->overFrame->autoFillBackground());
+  EXPECT_TRUE(actual->inside->testAttribute(Qt::WA_OpaquePaintEvent));
+  EXPECT_FALSE(actual->overFrame->testAttribute(Qt::WA_OpaquePaintEvent));
   EXPECT_TRUE(Grab(*actual->parent) == Grab(*expected->parent));
 
   // New texts, as the next pass writes them.

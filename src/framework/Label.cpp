@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QFrame>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTextLine>
 #include <QTextOption>
@@ -116,12 +117,17 @@ QSize TLabel::minimumSizeHint() const {
 }
 
 void TLabel::paintEvent(QPaintEvent* event) {
+  // An opaque label (see UpdateBackground) fills its background itself, with the painter
+  // of its text: Qt's own fill would begin and end a painter of its own for every paint.
+  const bool opaque = testAttribute(Qt::WA_OpaquePaintEvent);
   if (!IsPlain()) {
+    if (opaque) QPainter(this).fillRect(event->rect(), palette().brush(backgroundRole()));
     QLabel::paintEvent(event);
     return;
   }
   EnsureLayout();
   QPainter painter(this);
+  if (opaque) painter.fillRect(event->rect(), palette().brush(backgroundRole()));
   painter.setPen(QPen(palette().brush(foregroundRole()), painter.pen().widthF()));
   // Left-aligned and vertically centred in the contents rectangle.
   const QRectF contents(contentsRect());
@@ -182,7 +188,10 @@ bool TLabel::BehindIsWindowColour() const {
 
 void TLabel::UpdateBackground() {
   const bool fill = IsPlain() && backgroundRole() == QPalette::Window && BehindIsWindowColour();
-  if (autoFillBackground() != fill) setAutoFillBackground(fill);
+  if (testAttribute(Qt::WA_OpaquePaintEvent) != fill) {
+    setAttribute(Qt::WA_OpaquePaintEvent, fill);
+    update();
+  }
 }
 
 }  // namespace orvelan
