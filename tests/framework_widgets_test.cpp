@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+#include <functional>
 #include <limits>
 #include <memory>
 #include <stdexcept>
@@ -314,43 +315,45 @@ TEST(UpDown, DraggingOffTheHeldArrowPausesItAndComingBackStepsAgain) {
   EXPECT_EQ(f.reported.size(), 2u);
 }
 
-TEST(UpDown, AnArrowRepaintsWithoutItsContainers) {
+// Records the region of every paint event of a widget.
+struct TPaintRecorder : QObject {
+  std::vector<QRegion> regions;
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) regions.push_back(static_cast<QPaintEvent*>(e)->region());
+    return false;
+  }
+};
+
+// A spin button shown in a window of its own, in its first position.
+struct TShownSpin {
   QWidget window;
-  window.resize(40, 40);
-  auto* spin = new TUpDown(&window);
-  spin->SetRange(0, 10, 1);
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  TUpDown* spin = new TUpDown(&window);
+  explicit TShownSpin(QSize size) {
+    window.resize(size);
+    spin->SetRange(0, 10, 1);
+    window.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+  }
+};
+
+TEST(UpDown, AnArrowRepaintsWithoutItsContainers) {
+  TShownSpin f(QSize(40, 40));
+  TPaintRecorder behind, arrow;
+  f.window.installEventFilter(&behind);
+  f.spin->installEventFilter(&behind);
+  f.spin->UpButton()->installEventFilter(&arrow);
+  QTest::mouseClick(f.spin->UpButton(), Qt::LeftButton);
   QCoreApplication::processEvents();
-  int behind = 0;
-  int arrow = 0;
-  struct TCounter : QObject {
-    int* count;
-    explicit TCounter(int* c) : count(c) {}
-    bool eventFilter(QObject*, QEvent* e) override {
-      if (e->type() == QEvent::Paint) ++*count;
-      return false;
-    }
-  } behindCounter(&behind), arrowCounter(&arrow);
-  window.installEventFilter(&behindCounter);
-  spin->installEventFilter(&behindCounter);
-  spin->UpButton()->installEventFilter(&arrowCounter);
-  QTest::mouseClick(spin->UpButton(), Qt::LeftButton);
-  QCoreApplication::processEvents();
-  EXPECT_EQ(arrow, 1) << "pressed and released within one pass of the event loop: one paint";
-  EXPECT_EQ(behind, 0) << "the arrow paints every pixel of itself";
+  EXPECT_EQ(arrow.regions.size(), 1u) << "pressed and released within one pass of the event loop";
+  EXPECT_TRUE(behind.regions.empty()) << "the arrow paints every pixel of itself";
 }
 
 TEST(UpDown, AnArrowShowsItsCurrentLookAfterEveryChange) {
   // Each look of an arrow is drawn once and kept: a kept look must never stand in for
   // another state, size or palette.
-  QWidget window;
-  window.resize(60, 60);
-  auto* spin = new TUpDown(&window);
-  spin->SetRange(0, 10, 1);
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  TArrowButton* up = spin->UpButton();
+  TShownSpin f(QSize(60, 60));
+  TArrowButton* up = f.spin->UpButton();
   auto look = [&] { return up->grab().toImage().convertToFormat(QImage::Format_RGB32); };
   const QImage raised = look();
   up->setDown(true);
@@ -369,7 +372,7 @@ TEST(UpDown, AnArrowShowsItsCurrentLookAfterEveryChange) {
     for (int x = 0; x < redRaised.width(); ++x) hasRed = hasRed || redRaised.pixel(x, y) == qRgb(255, 0, 0);
   EXPECT_TRUE(hasRed) << "the triangle in the new text colour";
 
-  spin->resize(15, 30);
+  f.spin->resize(15, 30);
   EXPECT_EQ(look().size(), QSize(15, 15) * up->devicePixelRatio());
   up->setEnabled(false);
   EXPECT_FALSE(look() == redRaised);
@@ -463,15 +466,6 @@ TEST(Image, ScalesByWholePixelsWithoutSmoothingOnHighDpi) {
   }
 }
 
-// Records the region of every paint event of a widget.
-struct TPaintRecorder : QObject {
-  std::vector<QRegion> regions;
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Paint) regions.push_back(static_cast<QPaintEvent*>(e)->region());
-    return false;
-  }
-};
-
 // What the screen shows of a top-level widget: the window system's copy, not a new paint.
 QImage OnScreen(QWidget& widget) {
   return widget.screen()->grabWindow(widget.winId()).toImage().convertToFormat(QImage::Format_RGB32);
@@ -498,35 +492,45 @@ TEST(Image, RepaintsAroundTheTilesThatChangedAndNothingForADrawingThatChangesNot
   QCoreApplication::processEvents();
   EXPECT_TRUE(OnScreen(image) == SurfaceAsImage(image.Canvas()));
 
-  // One changed pixel: its 16 x 16 tile is repainted, and the screen shows it.
-  paints.regions.clear();
-  image.Canvas().Brush.Color = clWhite;
-  image.Canvas().FillRect(17, 3, 18, 4);
-  ASSERT_TRUE(WaitFor([&] { return !paints.regions.empty(); }, 2000));
-  QCoreApplication::processEvents();
-  EXPECT_EQ(paints.regions.front(), QRegion(16, 0, 16, 16));
-  EXPECT_TRUE(OnScreen(image) == SurfaceAsImage(image.Canvas()));
-
-  // Two changes far apart: one rectangle around both tiles.
-  paints.regions.clear();
-  image.Canvas().Brush.Color = clRed;
-  image.Canvas().FillRect(1, 17, 2, 18);
-  image.Canvas().FillRect(38, 2, 39, 3);
-  ASSERT_TRUE(WaitFor([&] { return !paints.regions.empty(); }, 2000));
-  QCoreApplication::processEvents();
-  EXPECT_EQ(paints.regions.front(), QRegion(0, 0, 40, 20));
-  EXPECT_TRUE(OnScreen(image) == SurfaceAsImage(image.Canvas()));
-
-  // The whole picture drawn again as it was: no paint at all.
-  paints.regions.clear();
-  DrawFixture(image.Canvas());
-  image.Canvas().Brush.Color = clWhite;
-  image.Canvas().FillRect(17, 3, 18, 4);
-  image.Canvas().Brush.Color = clRed;
-  image.Canvas().FillRect(1, 17, 2, 18);
-  image.Canvas().FillRect(38, 2, 39, 3);
-  QTest::qWait(50);
-  EXPECT_TRUE(paints.regions.empty());
+  struct TStep {
+    const char* what;
+    std::function<void(TCanvas&)> draw;
+    QRegion repainted;  // empty: no paint at all
+  };
+  const auto whitePixel = [](TCanvas& c) {
+    c.Brush.Color = clWhite;
+    c.FillRect(17, 3, 18, 4);
+  };
+  const auto twoRedPixels = [](TCanvas& c) {
+    c.Brush.Color = clRed;
+    c.FillRect(1, 17, 2, 18);
+    c.FillRect(38, 2, 39, 3);
+  };
+  const TStep steps[] = {
+      {"one changed pixel: its 16 x 16 tile", whitePixel, QRegion(16, 0, 16, 16)},
+      {"two changes far apart: one rectangle around both tiles", twoRedPixels,
+       QRegion(0, 0, 40, 20)},
+      {"the whole picture drawn again as it was",
+       [&](TCanvas& c) {
+         DrawFixture(c);
+         whitePixel(c);
+         twoRedPixels(c);
+       },
+       QRegion()},
+  };
+  for (const TStep& step : steps) {
+    paints.regions.clear();
+    step.draw(image.Canvas());
+    if (step.repainted.isEmpty()) {
+      QTest::qWait(50);
+      EXPECT_TRUE(paints.regions.empty()) << step.what;
+      continue;
+    }
+    ASSERT_TRUE(WaitFor([&] { return !paints.regions.empty(); }, 2000)) << step.what;
+    QCoreApplication::processEvents();
+    EXPECT_EQ(paints.regions.front(), step.repainted) << step.what;
+    EXPECT_TRUE(OnScreen(image) == SurfaceAsImage(image.Canvas())) << step.what;
+  }
 }
 
 TEST(Image, APaintBeforeTheEventLoopShowsTheLatestDrawing) {
