@@ -1,5 +1,7 @@
 #include "framework/Edit.h"
 
+#include "framework/LookKey.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QPixmap>
@@ -31,18 +33,13 @@ class TEditStyle : public QProxyStyle {
       return;
     }
     const qreal ratio = painter->device()->devicePixelRatioF();
-    const QString key = QStringLiteral("orvelan-edit-%1x%2-%3-%4-%5-%6-%7-%8-%9")
-                            .arg(frame->rect.width())
-                            .arg(frame->rect.height())
-                            .arg(static_cast<int>(frame->state))
-                            .arg(frame->palette.cacheKey())
-                            .arg(frame->lineWidth)
-                            .arg(frame->midLineWidth)
-                            .arg(static_cast<int>(frame->features))
-                            .arg(static_cast<int>(frame->direction))
-                            .arg(ratio)
-                            .append(QLatin1Char('-'))
-                            .append(QString::number(reinterpret_cast<quintptr>(baseStyle())));
+    const QString key =
+        LookKey("orvelan-edit",
+                {frame->rect.width(), frame->rect.height(), static_cast<int>(frame->state),
+                 frame->palette.cacheKey(), frame->lineWidth, frame->midLineWidth,
+                 static_cast<int>(frame->features), static_cast<int>(frame->direction),
+                 static_cast<long long>(ratio * 1000),
+                 static_cast<long long>(reinterpret_cast<quintptr>(baseStyle()))});
     QPixmap panel;
     if (!QPixmapCache::find(key, &panel)) {
       panel = QPixmap(frame->rect.size() * ratio);

@@ -1,5 +1,7 @@
 #include "framework/UpDown.h"
 
+#include "framework/LookKey.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
@@ -173,14 +175,11 @@ void TArrowButton::paintEvent(QPaintEvent*) {
   // for every arrow of that look, and copied on later paints. Every pixel of the face is
   // painted, so the copy is exactly the drawing.
   const qreal ratio = devicePixelRatioF();
-  const QString key = QStringLiteral("orvelan-arrow-%1-%2x%3-%4-%5-%6-%7")
-                          .arg(static_cast<int>(FDirection))
-                          .arg(width())
-                          .arg(height())
-                          .arg(static_cast<int>(panel.state))
-                          .arg(palette().cacheKey())
-                          .arg(reinterpret_cast<quintptr>(style()))
-                          .arg(ratio);
+  const QString key = LookKey("orvelan-arrow",
+                              {static_cast<int>(FDirection), width(), height(),
+                               static_cast<int>(panel.state), palette().cacheKey(),
+                               static_cast<long long>(reinterpret_cast<quintptr>(style())),
+                               static_cast<long long>(ratio * 1000)});
   QPixmap face;
   if (!QPixmapCache::find(key, &face)) {
     face = QPixmap(size() * ratio);

@@ -1,0 +1,23 @@
+#include "framework/LookKey.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstring>
+
+namespace orvelan {
+
+QString LookKey(const char* kind, std::initializer_list<long long> values) {
+  std::array<char, 256> text{};
+  char* end = text.data() + text.size();
+  const std::size_t kindLength = std::min(std::strlen(kind), text.size());
+  char* at = std::copy_n(kind, kindLength, text.data());
+  for (long long value : values) {
+    if (at == end) break;
+    *at++ = '-';
+    at = std::to_chars(at, end, value).ptr;
+  }
+  return QString::fromLatin1(text.data(), at - text.data());
+}
+
+}  // namespace orvelan
