@@ -303,7 +303,6 @@ TPlainTextFont::TPlainTextFont(const QFont& font) {
   if (verdict->second) FRaw = raw;
 }
 
-
 bool TPlainTextFont::SetLine(const QString& text, QGlyphRun& run, QSize& size) const {
   if (!FRaw.isValid() || text.isEmpty() || text.back().isSpace()) return false;
   for (QChar c : text)
