@@ -1,11 +1,9 @@
 #include "framework/Edit.h"
 
-#include "framework/LookKey.h"
+#include "framework/CachedLook.h"
 
 #include <QApplication>
 #include <QPainter>
-#include <QPixmap>
-#include <QPixmapCache>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -32,26 +30,18 @@ class TEditStyle : public QProxyStyle {
       QProxyStyle::drawPrimitive(element, option, painter, widget);
       return;
     }
-    const qreal ratio = painter->device()->devicePixelRatioF();
-    const QString key =
-        LookKey("orvelan-edit",
-                {frame->rect.width(), frame->rect.height(), static_cast<int>(frame->state),
-                 frame->palette.cacheKey(), frame->lineWidth, frame->midLineWidth,
-                 static_cast<int>(frame->features), static_cast<int>(frame->direction),
-                 static_cast<long long>(ratio * 1000),
-                 static_cast<long long>(reinterpret_cast<quintptr>(baseStyle()))});
-    QPixmap panel;
-    if (!QPixmapCache::find(key, &panel)) {
-      panel = QPixmap(frame->rect.size() * ratio);
-      panel.setDevicePixelRatio(ratio);
-      QPainter panelPainter(&panel);
-      QStyleOptionFrame atOrigin = *frame;
-      atOrigin.rect.moveTo(0, 0);
-      panelPainter.fillRect(atOrigin.rect, frame->palette.window());
-      QProxyStyle::drawPrimitive(element, &atOrigin, &panelPainter, widget);
-      panelPainter.end();
-      QPixmapCache::insert(key, panel);
-    }
+    const QPixmap panel = CachedLook(
+        "orvelan-edit",
+        {frame->rect.width(), frame->rect.height(), static_cast<int>(frame->state),
+         frame->palette.cacheKey(), frame->lineWidth, frame->midLineWidth,
+         static_cast<int>(frame->features), static_cast<int>(frame->direction),
+         static_cast<long long>(reinterpret_cast<quintptr>(baseStyle()))},
+        frame->rect.size(), painter->device()->devicePixelRatioF(), [&](QPainter& panelPainter) {
+          QStyleOptionFrame atOrigin = *frame;
+          atOrigin.rect.moveTo(0, 0);
+          panelPainter.fillRect(atOrigin.rect, frame->palette.window());
+          QProxyStyle::drawPrimitive(element, &atOrigin, &panelPainter, widget);
+        });
     painter->drawPixmap(frame->rect.topLeft(), panel);
   }
 };

@@ -1,14 +1,12 @@
 #include "framework/UpDown.h"
 
-#include "framework/LookKey.h"
+#include "framework/CachedLook.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
-#include <QPixmapCache>
 #include <QStyleOptionButton>
 #include <QWheelEvent>
 
@@ -99,8 +97,12 @@ void TArrowButton::Press(bool down) {
 }
 
 bool TArrowButton::event(QEvent* event) {
-  // A modal window takes the mouse away: no release will come, so the press ends here.
-  if (event->type() == QEvent::WindowBlocked) FTracking = false;
+  // A modal window (an error box shown by a handler) takes the mouse away: no release will
+  // come, so the press ends here, and a held spin stops stepping behind the box.
+  if (event->type() == QEvent::WindowBlocked && FTracking) {
+    FTracking = false;
+    Press(false);
+  }
   const bool handled = QAbstractButton::event(event);
   // The style's polish clears the attribute on buttons; the paint covers every pixel all the
   // same (see paintEvent).
@@ -174,23 +176,12 @@ void TArrowButton::paintEvent(QPaintEvent*) {
   // the same every time: drawn once into a pixmap, kept in the application's pixmap cache
   // for every arrow of that look, and copied on later paints. Every pixel of the face is
   // painted, so the copy is exactly the drawing.
-  const qreal ratio = devicePixelRatioF();
-  const QString key = LookKey("orvelan-arrow",
-                              {static_cast<int>(FDirection), width(), height(),
-                               static_cast<int>(panel.state), palette().cacheKey(),
-                               static_cast<long long>(reinterpret_cast<quintptr>(style())),
-                               static_cast<long long>(ratio * 1000)});
-  QPixmap face;
-  if (!QPixmapCache::find(key, &face)) {
-    face = QPixmap(size() * ratio);
-    face.setDevicePixelRatio(ratio);
-    QPainter facePainter(&face);
-    DrawFace(facePainter, panel);
-    facePainter.end();
-    QPixmapCache::insert(key, face);
-  }
-  QPainter painter(this);
-  painter.drawPixmap(0, 0, face);
+  const QPixmap face = CachedLook(
+      "orvelan-arrow",
+      {static_cast<int>(FDirection), width(), height(), static_cast<int>(panel.state),
+       palette().cacheKey(), static_cast<long long>(reinterpret_cast<quintptr>(style()))},
+      size(), devicePixelRatioF(), [&](QPainter& painter) { DrawFace(painter, panel); });
+  QPainter(this).drawPixmap(0, 0, face);
 }
 
 TUpDown::TUpDown(QWidget* parent)
@@ -258,17 +249,6 @@ void TUpDown::RepeatTick() {
   if (arrow == nullptr) return;
   Step(arrow->Direction());
   if (FHeld == arrow) FRepeat.start(FRepeatInterval);
-}
-
-bool TUpDown::event(QEvent* event) {
-  // A modal window (an error box shown by a handler) takes the mouse away: the held arrow
-  // will not see its release, so the hold ends here rather than stepping on behind the box.
-  if (event->type() == QEvent::WindowBlocked && FHeld != nullptr) {
-    TArrowButton* arrow = FHeld;
-    ArrowReleased();
-    arrow->setDown(false);
-  }
-  return QWidget::event(event);
 }
 
 bool TUpDown::eventFilter(QObject* watched, QEvent* event) {

@@ -92,7 +92,6 @@ class TUpDown : public QWidget {
   static constexpr int kWheelNotch = 120;
 
  protected:
-  bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
