@@ -40,26 +40,17 @@ bool TLabel::IsPlain() const {
   return !caption.contains(QLatin1Char('\n')) && !caption.contains(QChar::LineSeparator);
 }
 
-bool TLabel::LayOutPlain(const QString& caption, const QFont& font) const {
-  if (!FPlainFontMade || FPlainFontOf != font || FPlainFontOf.resolveMask() != font.resolveMask()) {
-    FPlainFont = TPlainTextFont(font);
-    FPlainFontOf = font;
-    FPlainFontMade = true;
-  }
-  return FPlainFont.SetLine(caption, FGlyphs, FTextSize);
-}
-
 void TLabel::EnsureLayout() const {
   const QString caption = text();
   const QFont current = font();
-  if (FLaidOut && FLaidOutText == caption && FLaidOutFont == current &&
-      FLaidOutFont.resolveMask() == current.resolveMask()) {
-    return;
-  }
+  const bool sameFont =
+      FLaidOut && FLaidOutFont == current && FLaidOutFont.resolveMask() == current.resolveMask();
+  if (sameFont && FLaidOutText == caption) return;
+  if (!sameFont) FPlainFont = TPlainTextFont(current);
   FLaidOutText = caption;
   FLaidOutFont = current;
   FLaidOut = true;
-  FPlain = LayOutPlain(caption, current);
+  FPlain = FPlainFont.SetLine(caption, FGlyphs, FTextSize);
   if (FPlain) {
     FLayout.clearLayout();
     return;
@@ -88,22 +79,22 @@ void TLabel::EnsureLayout() const {
 
 void TLabel::SetCaption(const QString& text) {
   setText(text);
-  if (IsPlain()) {
+  const bool plain = IsPlain();
+  if (plain) {
     // What adjustSize() does for a plain label, but without a resize to the same size: Qt
     // takes every resize as a change of the opaque areas of the window and works them out
-    // again, for every container, at the next paint. sizeHint() lays the text out once, and
-    // the paint reuses that layout.
+    // again, for every container, at the next paint. The text is laid out once, and the
+    // paint reuses that layout.
     ensurePolished();
-    const QSize wanted = sizeHint();
+    const QSize wanted = PlainSizeHint();
     if (wanted.isValid() && wanted != size()) resize(wanted);
   } else {
     adjustSize();
   }
-  UpdateBackground();
+  UpdateBackground(plain);
 }
 
-QSize TLabel::sizeHint() const {
-  if (!IsPlain()) return QLabel::sizeHint();
+QSize TLabel::PlainSizeHint() const {
   EnsureLayout();
   const QMargins margins = contentsMargins();
   return QSize(FTextSize.width() + margins.left() + margins.right(),
@@ -111,9 +102,10 @@ QSize TLabel::sizeHint() const {
       .expandedTo(minimumSize());
 }
 
+QSize TLabel::sizeHint() const { return IsPlain() ? PlainSizeHint() : QLabel::sizeHint(); }
+
 QSize TLabel::minimumSizeHint() const {
-  if (!IsPlain()) return QLabel::minimumSizeHint();
-  return sizeHint();
+  return IsPlain() ? PlainSizeHint() : QLabel::minimumSizeHint();
 }
 
 void TLabel::paintEvent(QPaintEvent* event) {
@@ -186,8 +178,10 @@ bool TLabel::BehindIsWindowColour() const {
   return false;
 }
 
-void TLabel::UpdateBackground() {
-  const bool fill = IsPlain() && backgroundRole() == QPalette::Window && BehindIsWindowColour();
+void TLabel::UpdateBackground() { UpdateBackground(IsPlain()); }
+
+void TLabel::UpdateBackground(bool plain) {
+  const bool fill = plain && backgroundRole() == QPalette::Window && BehindIsWindowColour();
   if (testAttribute(Qt::WA_OpaquePaintEvent) != fill) {
     setAttribute(Qt::WA_OpaquePaintEvent, fill);
     update();

@@ -44,21 +44,22 @@ class TLabel : public QLabel {
 
  private:
   bool IsPlain() const;
-  // Lays out text() in font() unless that layout is already at hand.
+  // Lays out text() in font() unless that layout is already at hand: from the font's own
+  // glyphs when that is exactly what shaping would give (see TPlainTextFont), shaped
+  // otherwise.
   void EnsureLayout() const;
-  // Sets the text from the font's own glyphs when that is exactly what shaping would give
-  // (see TPlainTextFont); returns false, having done nothing, when it is not.
-  bool LayOutPlain(const QString& caption, const QFont& font) const;
-  // Fills its background while that is exactly what lies behind it.
+  // sizeHint() of a plain label.
+  QSize PlainSizeHint() const;
+  // Whether nothing but the window colour lies behind the label.
   bool BehindIsWindowColour() const;
+  // Fills its background while that is exactly what lies behind it; `plain` is IsPlain().
+  void UpdateBackground(bool plain);
   void UpdateBackground();
 
   mutable QTextLayout FLayout;  // the shaped text, unless FPlain
   mutable QGlyphRun FGlyphs;    // the text set from the font's glyphs, when FPlain
   mutable bool FPlain = false;
-  mutable TPlainTextFont FPlainFont;  // for FPlainFontOf
-  mutable QFont FPlainFontOf;
-  mutable bool FPlainFontMade = false;
+  mutable TPlainTextFont FPlainFont;  // for FLaidOutFont
   mutable QString FLaidOutText;
   mutable QFont FLaidOutFont;
   mutable bool FLaidOut = false;
