@@ -2,6 +2,8 @@
 // tab order and state. Positions are logical pixels (96 per inch) from the parent's top left.
 #pragma once
 
+#include <QString>
+
 #include <array>
 #include <string_view>
 #include <variant>
@@ -9,6 +11,11 @@
 #include "ui/Main.h"
 
 namespace orvelan {
+
+// A text of the window's tables (UTF-8) as Qt takes it.
+inline QString Text(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
 
 // Which member of TForm1 a layout row creates; the member's type is the control's kind.
 using TControlMember =

@@ -28,10 +28,6 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-QString Text(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Read-out labels size themselves to their text, as their layout asks. A screen reader
 // that is listening hears the new reading: the label's accessible name is its meaning and
 // its value the reading (see TReadoutAccessible), and Qt sends no event for a named label.

@@ -9,15 +9,10 @@
 #include <QScreen>
 
 #include "framework/HandlerGuard.h"
+#include "ui/Layout.h"
 #include "ui/Main.h"
 
 namespace orvelan {
-
-namespace {
-QString Text(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-}  // namespace
 
 QString AboutText() {
   return QString(18, QLatin1Char(' ')) + QStringLiteral("Orvelan\n") +
