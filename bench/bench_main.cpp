@@ -2,7 +2,6 @@
 
 #include <QApplication>
 
-#include "model/FloatingPoint.h"
 
 #include <cstdlib>
 #include <memory>
@@ -14,10 +13,6 @@ int main(int argc, char** argv) {
   // offscreen platform unless QT_QPA_PLATFORM names another. Its creation is not timed.
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   const auto application = std::make_unique<QApplication>(argc, argv);
-  // Qt's start-up leaves the upper vector registers dirty, which slows every SSE instruction
-  // after it; the model cleans them before each computation, and the bare floor must start
-  // from the same clean state to be a fair yardstick.
-  orvelan::detail::ClearUpperVectorState();
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   return 0;
