@@ -2,7 +2,6 @@
 
 #include <QApplication>
 
-
 #include <cstdlib>
 #include <memory>
 
