@@ -95,12 +95,16 @@ QRegion TDisplayCopy::Update(const TRgbImage& picture) {
   if (FImage.isNull()) return {};
   const int columns = (width + kTile - 1) / kTile;
   std::vector<uint8_t> changed(static_cast<std::size_t>(columns));
+  // The rows straight from the pixel buffer: scanLine() would check for a shared copy to
+  // detach on every row.
+  uchar* const bits = FImage.bits();
+  const qsizetype stride = FImage.bytesPerLine();
   QRegion region;
   for (int top = 0; top < height; top += kTile) {
     const int bottom = std::min(top + kTile, height);
     std::fill(changed.begin(), changed.end(), uint8_t{0});
     for (int y = top; y < bottom; ++y) {
-      detail::CopyRow(picture.Row(y), reinterpret_cast<uint32_t*>(FImage.scanLine(y)), width,
+      detail::CopyRow(picture.Row(y), reinterpret_cast<uint32_t*>(bits + stride * y), width,
                       changed.data());
     }
     // Runs of changed tiles become rectangles; the region merges them across bands.
